@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/Event.h"
+
+#include <cstdint>
+
+// A request to play the sample registered under soundId.
+class SoundEvent : public Event {
+  public:
+    SoundEvent(int32_t soundId, float gain, float pan, bool loop)
+        : Event(SOUND_EVENT), soundId(soundId), gain(gain), pan(pan), loop(loop) {}
+
+    int32_t soundId;
+    float gain;
+    float pan;
+    bool loop; // play until the audio system shuts down
+};

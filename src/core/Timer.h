@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/Trackable.h"
+
+#include <cstdint>
+
+// Millisecond stopwatch over the monotonic clock. Every measurement is scaled by factor;
+// the game's speed is the factor of a timer that is never started.
+class Timer : public Trackable {
+  public:
+    Timer();
+
+    void start();
+    void stop();
+    double getElapsedMs() const;
+
+    // The clock: a count and how many counts make a second.
+    static int64_t readCounter();
+    static int64_t readFrequency();
+
+    int64_t startCount = 0; // clock count at the last start
+    int64_t stopCount = 0;  // clock count at the last stop; 0 while running
+    int64_t frequency;      // clock counts per second
+    double elapsedMs = 0.0; // measured at the last stop
+    double factor = 1.0;
+
+  private:
+    double toMs(int64_t counts) const;
+};

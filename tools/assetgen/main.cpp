@@ -1,0 +1,56 @@
+// Writes the game's pictures and sounds into the folder given on the command line.
+// Everything is computed from fixed seeds, so every build produces the same files.
+#include "ImageGenerator.h"
+#include "SoundGenerator.h"
+
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_image.h>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+bool savePicture(const Canvas& canvas, const std::string& path) {
+    if (!canvas.savePng(path)) {
+        std::cerr << "assetgen: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+bool saveSound(const SoundGenerator::Samples& samples, const std::string& path) {
+    if (!SoundGenerator::saveWav(path, samples)) {
+        std::cerr << "assetgen: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: assetgen OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::filesystem::create_directories(folder);
+    if (!al_init() || !al_init_image_addon()) {
+        std::cerr << "assetgen: cannot start Allegro\n";
+        return 1;
+    }
+    const ImageGenerator images;
+    const SoundGenerator sounds;
+    bool ok = savePicture(images.textureStrip(), folder + "/map.png");
+    ok = savePicture(images.skulls(), folder + "/skull.png") && ok;
+    ok = savePicture(images.sword(), folder + "/sword.png") && ok;
+    ok = savePicture(images.fireballs(), folder + "/fireball.png") && ok;
+    ok = savePicture(images.staff(), folder + "/staff.png") && ok;
+    ok = saveSound(sounds.footstep(), folder + "/footstep.wav") && ok;
+    ok = saveSound(sounds.ambience(), folder + "/bgambience.wav") && ok;
+    ok = saveSound(sounds.deadSleep(), folder + "/deadsleep.wav") && ok;
+    ok = saveSound(sounds.swordHit(), folder + "/swordhit.wav") && ok;
+    ok = saveSound(sounds.swordMiss(), folder + "/swordmiss.wav") && ok;
+    al_shutdown_image_addon();
+    return ok ? 0 : 1;
+}
