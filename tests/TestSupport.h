@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/EventListener.h"
+
+#include <allegro5/allegro.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Starts Allegro and the add-ons the tests draw and load with, once per process.
+// No display is needed: bitmaps made without one are memory bitmaps.
+void startAllegroForTests();
+
+// A folder of its own for a test, made the working directory while the test runs, so
+// that the game's relative paths ("assets/...") find exactly the files the test put there.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // Copies the built assets, leaving out the named files (e.g. "footstep.wav").
+    void copyAssetsExcept(const std::vector<std::string>& leftOut);
+    const std::string& path() const { return folder; }
+
+  private:
+    std::string folder;
+    std::string previous;
+};
+
+// Marks a key as held in a keyboard snapshot. Allegro offers no setter for its state
+// record, so tests write the bit that al_key_down reads.
+void holdKey(ALLEGRO_KEYBOARD_STATE& state, int keycode);
+
+// A listener that writes down every event it is handed, and can run an action when
+// it is called (to change the event system in the middle of a delivery).
+class RecordingListener : public EventListener {
+  public:
+    explicit RecordingListener(std::string name, std::vector<std::string>* log = nullptr)
+        : name(std::move(name)), log(log) {}
+
+    void handleEvent(const Event& event) override;
+
+    std::string name;
+    std::vector<std::string>* log;
+    std::vector<EventType> received;
+    std::vector<int> moveStrafe, moveForward, mouseDeltas, soundIds, attackAmounts;
+    std::function<void()> onEvent;
+};
