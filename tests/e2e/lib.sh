@@ -1,0 +1,126 @@
+# Helpers for driving the real game in a private X server with a private audio server.
+# Each test script sources this file; everything it starts it stops again, by process id.
+
+E2E_WORK=$(mktemp -d /tmp/duskmarch-e2e-XXXXXX)
+E2E_FAILURES=0
+E2E_CHECKS=0
+XVFB_PID=""
+GAME_PID=""
+AUDIO_DIR="$E2E_WORK/audio"
+AUDIO_SERVER="$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/audio_server.sh"
+WINDOW_TITLE="Duskmarch :: Orrinvale"
+
+e2e_cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    bash "$AUDIO_SERVER" stop "$AUDIO_DIR"
+    if [ "$E2E_FAILURES" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
+        rm -rf "$E2E_WORK"
+    else
+        echo "e2e: evidence kept in $E2E_WORK"
+    fi
+}
+trap e2e_cleanup EXIT
+
+check() { # check DESCRIPTION COMMAND...
+    local description=$1
+    shift
+    E2E_CHECKS=$((E2E_CHECKS + 1))
+    if "$@"; then
+        echo "ok   - $description"
+    else
+        echo "FAIL - $description"
+        E2E_FAILURES=$((E2E_FAILURES + 1))
+    fi
+}
+
+finish() {
+    echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
+    [ "$E2E_FAILURES" -eq 0 ]
+}
+
+start_x() {
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$E2E_WORK/display" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
+}
+
+start_audio() {
+    bash "$AUDIO_SERVER" start "$AUDIO_DIR" >/dev/null
+    export PULSE_SERVER="unix:$AUDIO_DIR/pulse/native"
+}
+
+# start_game GAME RUN_DIR NAME [VAR=VALUE ...]: runs the game in RUN_DIR, output to NAME.out
+start_game() {
+    local game=$1 dir=$2 name=$3
+    shift 3
+    (cd "$dir" && exec env "$@" "$game") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
+    GAME_PID=$!
+}
+
+find_window() {
+    local id
+    for _ in $(seq 150); do
+        id=$(xdotool search --name "^${WINDOW_TITLE}\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# press WINDOW KEY: held long enough for the game's once-a-frame poll to see it.
+press() {
+    xdotool windowfocus "$1" 2>/dev/null
+    xdotool keydown "$2"
+    sleep 0.12
+    xdotool keyup "$2"
+    sleep 0.15
+}
+
+shoot() { # shoot WINDOW NAME: a screenshot of the window as NAME.png
+    import -window "$1" "$E2E_WORK/$2.png"
+}
+
+# Pixels of exactly the given colour in a rectangle WxH+X+Y of a screenshot.
+count_colour() {
+    convert "$E2E_WORK/$1.png" -crop "$2" +repage txt:- | grep -c -i "$3"
+}
+
+# wait_exit: waits up to 15 s for the game to end; its exit status goes to EXIT_STATUS.
+wait_exit() {
+    EXIT_STATUS="still running"
+    for _ in $(seq 150); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID"
+    else
+        wait "$GAME_PID"
+        EXIT_STATUS=$?
+    fi
+    GAME_PID=""
+}
+
+exited_with() { test "$EXIT_STATUS" = "$1"; }
+
+# The exit report ends the output and lists no live allocation.
+clean_exit_report() {
+    local out="$E2E_WORK/$1.out"
+    [ "$(tail -n 2 "$out")" = "$(printf 'MemoryTracker being deleted: final allocations follow:\nCurrent memory allocations:')" ] &&
+        ! grep -q '^address:' "$out"
+}
+
+loudness() { # RMS amplitude of a recording
+    sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

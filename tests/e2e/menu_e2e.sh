@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The real game in a real window: start-up, the main menu, and every way it can end.
+# usage: menu_e2e.sh PATH_TO_GAME   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_audio
+
+echo "# start-up and the menu"
+start_game "$GAME" "$ROOT" menu
+WIN=$(find_window)
+check "the window opens" test -n "$WIN"
+parec -d sink0.monitor --file-format=wav "$E2E_WORK/menu.wav" &
+RECORDER=$!
+check "the window is titled \"$WINDOW_TITLE\"" test "$(xdotool getwindowname "$WIN")" = "$WINDOW_TITLE"
+check "the window is 600 by 400" test "$(xdotool getwindowgeometry "$WIN" | awk '/Geometry/ {print $2}')" = "600x400"
+sleep 0.5
+shoot "$WIN" menu
+check "Play is drawn green" test "$(count_colour menu 100x30+250+178 '#00FF00')" -gt 20
+check "Load is not green" test "$(count_colour menu 100x30+250+208 '#00FF00')" -eq 0
+check "the title is drawn in white" test "$(count_colour menu 300x50+150+57 '#FFFFFF')" -gt 200
+check "the help line is drawn" test "$(count_colour menu 600x20+0+320 '#FFFFFF')" -gt 100
+press "$WIN" s
+shoot "$WIN" menu-load
+check "S moves the selection to Load" test "$(count_colour menu-load 100x30+250+208 '#00FF00')" -gt 20
+check "and Play is white again" test "$(count_colour menu-load 100x30+250+178 '#00FF00')" -eq 0
+press "$WIN" w
+shoot "$WIN" menu-play
+check "W moves it back to Play" test "$(count_colour menu-play 100x30+250+178 '#00FF00')" -gt 20
+sleep 2
+kill -INT "$RECORDER"
+wait "$RECORDER" 2>/dev/null
+check "the ambience is audible ($(loudness menu) RMS)" above "$(loudness menu)" 0.02
+press "$WIN" Escape
+wait_exit
+check "Escape ends the game with status 0" exited_with 0
+check "the three loading lines come first" test "$(head -n 3 "$E2E_WORK/menu.out")" = "$(printf 'Loading Buffers...Done!\nLoading Sprites...Done!\nLoading Sounds...Done!')"
+check "the exit report lists no live allocation" clean_exit_report menu
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/menu.png" "$DUSKMARCH_SCREENSHOTS/menu.png"
+
+echo "# Quit from the menu"
+start_game "$GAME" "$ROOT" quit
+WIN=$(find_window)
+press "$WIN" w
+press "$WIN" Return
+wait_exit
+check "Enter on Quit ends the game with status 0" exited_with 0
+check "its exit report lists no live allocation" clean_exit_report quit
+
+echo "# Play from the menu"
+start_game "$GAME" "$ROOT" play
+WIN=$(find_window)
+press "$WIN" Return
+wait_exit
+check "Enter on Play leaves the menu and ends cleanly" exited_with 0
+check "its exit report lists no live allocation" clean_exit_report play
+
+echo "# no audio device at all"
+: >"$E2E_WORK/no-alsa.conf"
+start_game "$GAME" "$ROOT" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"
+WIN=$(find_window)
+check "the silent game still opens its window" test -n "$WIN"
+press "$WIN" Escape
+wait_exit
+check "and ends with status 0" exited_with 0
+check "every sound reports Failure!" grep -qx 'Loading Sounds...Failure!Failure!Failure!Failure!Failure!Done!' "$E2E_WORK/silent.out"
+
+echo "# a missing image"
+mkdir -p "$E2E_WORK/no-skull"
+cp -r "$ROOT/assets" "$E2E_WORK/no-skull/assets"
+rm "$E2E_WORK/no-skull/assets/skull.png"
+start_game "$GAME" "$E2E_WORK/no-skull" no-skull
+wait_exit
+check "a missing image stops the game with status 1" exited_with 1
+check "naming the file" grep -q 'assets/skull.png' "$E2E_WORK/no-skull.out"
+check "and still printing a clean exit report" clean_exit_report no-skull
+
+echo "# no assets folder"
+mkdir -p "$E2E_WORK/empty"
+start_game "$GAME" "$E2E_WORK/empty" empty
+wait_exit
+check "without assets the game stops with status 1" exited_with 1
+check "naming the first missing file" grep -q 'assets/proggy.ttf' "$E2E_WORK/empty.out"
+
+echo "# no display"
+start_game "$GAME" "$ROOT" headless DISPLAY=
+wait_exit
+check "without a display the game stops with status 1" exited_with 1
+check "saying \"Failed to create display.\"" grep -qx 'Failed to create display.' "$E2E_WORK/headless.out"
+
+finish
