@@ -8,7 +8,6 @@
 class ImageBuffer : public Trackable {
   public:
     explicit ImageBuffer(const char* path);
-    explicit ImageBuffer(ALLEGRO_BITMAP* bitmap) : bitmap(bitmap) {}
 
     // Set by whoever locks the bitmap for pixel access.
     ALLEGRO_LOCKED_REGION* lockedRegion = nullptr;

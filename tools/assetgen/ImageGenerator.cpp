@@ -43,6 +43,29 @@ BlockSpot blockAt(int x, int y, int blockW, int blockH) {
 
 } // namespace
 
+template <typename Sampler>
+void ImageGenerator::supersample(Canvas& canvas, int left, int size, int samples, bool hardEdges,
+                                 Sampler sample) {
+    const double perPixel = samples * samples;
+    for (int py = 0; py < size; ++py) {
+        for (int px = 0; px < size; ++px) {
+            Rgba sum{0, 0, 0, 0};
+            for (int sy = 0; sy < samples; ++sy) {
+                for (int sx = 0; sx < samples; ++sx) {
+                    const Rgba c = sample(px + (sx + 0.5) / samples, py + (sy + 0.5) / samples);
+                    sum = {sum.r + c.r * c.a, sum.g + c.g * c.a, sum.b + c.b * c.a, sum.a + c.a};
+                }
+            }
+            if (sum.a <= 0.0) {
+                continue;
+            }
+            const double coverage = sum.a / perPixel;
+            const double alpha = hardEdges ? (coverage >= 0.5 ? 1.0 : 0.0) : coverage;
+            canvas.at(left + px, py) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, alpha};
+        }
+    }
+}
+
 void ImageGenerator::paintTile(Canvas& canvas, int tile, TilePainter painter) const {
     for (int y = 0; y < TILE; ++y) {
         for (int x = 0; x < TILE; ++x) {
@@ -350,30 +373,16 @@ void ImageGenerator::paintSkull(Canvas& canvas, int frame) const {
     const double jaw[SKULL_FRAMES] = {0.0, 1.2, 2.6, 1.2, 3.2};
     const bool hurt = frame == SKULL_FRAMES - 1;
     const double tilt = hurt ? 0.18 : 0.0;
-    const int samples = 4;
-    for (int py = 0; py < TILE; ++py) {
-        for (int px = 0; px < TILE; ++px) {
-            Rgba sum{0, 0, 0, 0};
-            for (int sy = 0; sy < samples; ++sy) {
-                for (int sx = 0; sx < samples; ++sx) {
-                    double x = px + (sx + 0.5) / samples - 32.0;
-                    double y = py + (sy + 0.5) / samples - 30.0 - bob[frame];
-                    const double rx = x * std::cos(tilt) + y * std::sin(tilt);
-                    const double ry = -x * std::sin(tilt) + y * std::cos(tilt);
-                    const Rgba s = skullSample(rx, ry, jaw[frame], hurt);
-                    sum = {sum.r + s.r * s.a, sum.g + s.g * s.a, sum.b + s.b * s.a, sum.a + s.a};
-                }
-            }
-            const double n = samples * samples;
-            if (sum.a <= 0.0) {
-                continue;
-            }
-            // Edge pixels come out fully opaque or fully clear, so the picture shows no
-            // fringe of the background it was drawn against.
-            const Rgba c{sum.r / sum.a, sum.g / sum.a, sum.b / sum.a, sum.a / n >= 0.5 ? 1.0 : 0.0};
-            canvas.at(frame * TILE + px, py) = c;
-        }
-    }
+    // Edge pixels come out fully opaque or fully clear, so the picture shows no fringe
+    // of whatever it is later drawn against.
+    const bool hardEdges = true;
+    supersample(canvas, frame * TILE, TILE, 4, hardEdges, [&](double px, double py) {
+        const double x = px - 32.0;
+        const double y = py - 30.0 - bob[frame];
+        const double rx = x * std::cos(tilt) + y * std::sin(tilt);
+        const double ry = -x * std::sin(tilt) + y * std::cos(tilt);
+        return skullSample(rx, ry, jaw[frame], hurt);
+    });
 }
 
 namespace {
@@ -458,43 +467,26 @@ void ImageGenerator::paintSwordFrame(Canvas& canvas, int frame) const {
         {140.0, 262.0, -2.15, 0.5},
     };
     const SwordPose& pose = poses[frame];
-    const int samples = 3;
-    for (int py = 0; py < SWORD_FRAME; ++py) {
-        for (int px = 0; px < SWORD_FRAME; ++px) {
-            Rgba sum{0, 0, 0, 0};
-            for (int sy = 0; sy < samples; ++sy) {
-                for (int sx = 0; sx < samples; ++sx) {
-                    const double dx = px + (sx + 0.5) / samples - pose.x;
-                    const double dy = py + (sy + 0.5) / samples - pose.y;
-                    // Into the sword's frame: rotate back by the pose's angle.
-                    const double c = std::cos(pose.angle), s = std::sin(pose.angle);
-                    const double u = dx * c + dy * s;
-                    const double v = -dx * s + dy * c;
-                    Rgba sample = swordSample(u, v);
-                    if (sample.a <= 0.0 && pose.smear > 0.0 && v < -40.0) {
-                        // A pale blur where the blade has just been.
-                        const double radius = std::hypot(dx, dy);
-                        const double angle = std::atan2(dx, -dy);
-                        const double behind = angle - pose.angle;
-                        if (behind > 0.0 && behind < pose.smear && radius > 60.0 &&
-                            radius < BLADE_LENGTH) {
-                            const double fade = (1.0 - behind / pose.smear) *
-                                                ((radius - 60.0) / (BLADE_LENGTH - 60.0));
-                            sample = {0.85, 0.88, 0.95, 0.45 * fade};
-                        }
-                    }
-                    sum = {sum.r + sample.r * sample.a, sum.g + sample.g * sample.a,
-                           sum.b + sample.b * sample.a, sum.a + sample.a};
-                }
-            }
-            if (sum.a <= 0.0) {
-                continue;
-            }
-            const double n = samples * samples;
-            canvas.at(frame * SWORD_FRAME + px, py) = {sum.r / sum.a, sum.g / sum.a, sum.b / sum.a,
-                                                       sum.a / n};
+    const double c = std::cos(pose.angle), s = std::sin(pose.angle);
+    supersample(canvas, frame * SWORD_FRAME, SWORD_FRAME, 3, false, [&](double px, double py) {
+        const double dx = px - pose.x;
+        const double dy = py - pose.y;
+        // Into the sword's frame: rotate back by the pose's angle.
+        const double u = dx * c + dy * s;
+        const double v = -dx * s + dy * c;
+        const Rgba sample = swordSample(u, v);
+        if (sample.a > 0.0 || pose.smear <= 0.0 || v >= -40.0) {
+            return sample;
         }
-    }
+        // A pale blur where the blade has just been.
+        const double radius = std::hypot(dx, dy);
+        const double behind = std::atan2(dx, -dy) - pose.angle;
+        if (behind <= 0.0 || behind >= pose.smear || radius <= 60.0 || radius >= BLADE_LENGTH) {
+            return sample;
+        }
+        const double fade = (1.0 - behind / pose.smear) * ((radius - 60.0) / (BLADE_LENGTH - 60.0));
+        return Rgba{0.85, 0.88, 0.95, 0.45 * fade};
+    });
 }
 
 Canvas ImageGenerator::sword() const {

@@ -46,6 +46,12 @@ class ImageGenerator {
     Rgba cobbles(int x, int y, int cell, const Rgba& stone, const Rgba& gap, unsigned salt) const;
     Rgba wood(double along, double across, int plank, const Rgba& base) const;
 
+    // Paints a size by size frame at column left of the canvas, averaging samples by
+    // samples points of sample(x, y) (frame pixels) per pixel.
+    template <typename Sampler>
+    static void supersample(Canvas& canvas, int left, int size, int samples, bool hardEdges,
+                            Sampler sample);
+
     void paintSkull(Canvas& canvas, int frame) const;
     void paintSwordFrame(Canvas& canvas, int frame) const;
 
