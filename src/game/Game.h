@@ -22,7 +22,7 @@
 class Game : public Trackable {
   public:
     Game();
-    virtual ~Game();
+    ~Game();
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
