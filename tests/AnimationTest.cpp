@@ -1,3 +1,5 @@
+#include "TestSupport.h"
+
 #include "render/Animation.h"
 #include "render/SpriteManager.h"
 
@@ -17,8 +19,7 @@ class AnimationTest : public ::testing::Test {
     // One frame later: as if the animation's timer had run for ms milliseconds.
     static void after(Animation& animation, double ms, double timeScale = 1.0) {
         animation.timer->start();
-        animation.timer->startCount -=
-            static_cast<int64_t>(ms / 1000.0 * static_cast<double>(animation.timer->frequency));
+        backdate(*animation.timer, ms);
         animation.update(timeScale);
     }
 

@@ -4,6 +4,7 @@
 #include "core/MouseEvent.h"
 #include "core/MoveEvent.h"
 #include "core/SoundEvent.h"
+#include "core/Timer.h"
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
@@ -54,6 +55,10 @@ void ScratchFolder::copyAssetsExcept(const std::vector<std::string>& leftOut) {
             fs::copy_file(entry.path(), fs::path(folder) / "assets" / name);
         }
     }
+}
+
+void backdate(Timer& timer, double ms) {
+    timer.startCount -= static_cast<int64_t>(ms / 1000.0 * static_cast<double>(timer.frequency));
 }
 
 void holdKey(ALLEGRO_KEYBOARD_STATE& state, int keycode) {

@@ -29,6 +29,11 @@ class ScratchFolder {
     std::string previous;
 };
 
+class Timer;
+
+// Pretends the timer was started the given number of milliseconds before now.
+void backdate(Timer& timer, double ms);
+
 // Marks a key as held in a keyboard snapshot. Allegro offers no setter for its state
 // record, so tests write the bit that al_key_down reads.
 void holdKey(ALLEGRO_KEYBOARD_STATE& state, int keycode);

@@ -1,13 +1,8 @@
+#include "TestSupport.h"
+
 #include "core/Timer.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-// Pretends the timer was started the given number of milliseconds ago.
-void backdate(Timer& timer, double ms) {
-    timer.startCount -= static_cast<int64_t>(ms / 1000.0 * static_cast<double>(timer.frequency));
-}
-} // namespace
 
 TEST(Timer, StartsAtZeroAndCountsRealTime) {
     Timer timer;
