@@ -1,10 +1,17 @@
 #include "game/Game.h"
 
 #include "core/SoundEvent.h"
+#include "game/SwordSway.h"
+#include "world/LevelFile.h"
+#include "world/MapGrid.h"
+#include "world/SaveWriter.h"
 
+#include <algorithm>
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
+#include <cmath>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -14,8 +21,23 @@ const char* const TEXT_FONT_FILE = "assets/proggy.ttf";
 const char* const MENU_FONT_FILE = "assets/RuduRev.ttf";
 const int TEXT_FONT_SIZE = 16;
 
+const char* const LEVEL_FILE = "levels/RirUdodu.lev";
+const char* const SAVE_FILE = "gamesave.dat";
+
+const int32_t FOOTSTEP_SOUND = 0;
 const int32_t AMBIENCE_SOUND = 1;
 const double SWORD_FRAME_MS = 100.0;
+const double UNIT_FRAME_MS = 50.0;
+const int HURT_SPRITE = 4;
+
+const double START_X = 22.0;
+const double START_Y = 22.0;
+const int32_t START_HEALTH = 100;
+const double MOVE_CELLS_PER_SECOND = 4.0;
+const double TURN_RADIANS_PER_SECOND = 3.0;
+const double SIGHT_RANGE = 4.7;
+const double CLOSE_UP_RANGE = 0.5;
+const float FLASH_STRENGTH = 0.6f;
 
 void reportMissingFile(const std::string& path) {
     std::cout << "Cannot start: could not load \"" << path
@@ -56,20 +78,39 @@ bool Game::init(const ScreenSize& size) {
     if (!loadAssets()) {
         return false;
     }
-    swordAnimation = createAnimation(spriteManager, SWORD_FRAME_MS, {5, 6, 7, 8});
-    // The sword rests on its first frame until a swing clears finished.
-    swordAnimation->loop = true;
-    swordAnimation->finished = true;
-    swordAnimation->stopFrame = 0;
-    buildMenu();
+    createWorld();
     if (mainMenu->itemFont == nullptr || mainMenu->titleFont == nullptr) {
         reportMissingFile(MENU_FONT_FILE);
         return false;
     }
     inMenu = true;
     playing = false;
+    listenForRules();
     eventSystem->fireEvent(SoundEvent(AMBIENCE_SOUND, 1.0f, 0.5f, true));
     return true;
+}
+
+// The grid, the sword, the menu, the player and the camera, in that order.
+void Game::createWorld() {
+    mapGrid = MapGrid::allocate();
+    swordAnimation = createAnimation(spriteManager, SWORD_FRAME_MS, {5, 6, 7, 8});
+    // The sword rests on its first frame until a swing clears finished.
+    swordAnimation->loop = true;
+    swordAnimation->finished = true;
+    swordAnimation->stopFrame = 0;
+    buildMenu();
+    player = new Unit();
+    camera = new Camera(eventSystem);
+}
+
+void Game::listenForRules() {
+    eventSystem->addListener(QUIT_EVENT, this);
+    eventSystem->addListener(SPAWN_UNIT_EVENT, this);
+    eventSystem->addListener(SLOW_DOWN_EVENT, this);
+    eventSystem->addListener(SPEED_UP_EVENT, this);
+    eventSystem->addListener(PLAYER_ATTACK_EVENT, this);
+    eventSystem->addListener(SAVE_EVENT, this);
+    eventSystem->addListener(ATTACK_EVENT, this);
 }
 
 bool Game::startAllegro() {
@@ -111,7 +152,15 @@ Game::~Game() {
     if (font != nullptr) {
         al_destroy_font(font);
     }
+    for (Unit* unit : units) {
+        delete unit;
+    }
+    units.clear();
+    MapGrid::release(mapGrid);
+    mapGrid = nullptr;
     delete swordAnimation;
+    delete camera;
+    delete player;
     delete frameTimer;
     delete gameTimer;
     delete mainMenu;
@@ -128,6 +177,7 @@ Game::~Game() {
         }
     }
     delete displaySystem;
+    eventSystem->removeListener(this);
     delete eventSystem;
     delete soundSystem;
     delete memoryTracker; // prints the report of what is still alive
@@ -162,6 +212,10 @@ void Game::runMenu() {
         if (!due && !redraw) {
             continue; // busy wait for the next frame
         }
+        if (displaySystem->closeRequested()) {
+            quit = true; // the window's close button ends the game as Escape does
+            return;
+        }
         if (due) {
             inputSystem->readKeyboard();
             const MenuRules::Action action = MenuRules::apply(readMenuKeys(), mainMenu->selected);
@@ -194,9 +248,13 @@ void Game::actOnMenu(MenuRules::Action action) {
     switch (action) {
     case MenuRules::Action::Play:
     case MenuRules::Action::Load:
+        // Restoring a saved game comes with the save file reader; until then Load
+        // starts where Play does.
         al_hide_mouse_cursor(displaySystem->display);
         inMenu = false;
         playing = true;
+        loadLevel();
+        startPlayAt(START_X, START_Y);
         break;
     case MenuRules::Action::Quit:
         quit = true;
@@ -220,7 +278,162 @@ void Game::drawMenu() const {
     al_flip_display();
 }
 
+void Game::startPlayAt(double x, double y) {
+    camera->posX = x;
+    camera->posY = y;
+}
+
+void Game::loadLevel() {
+    std::ifstream file(LEVEL_FILE);
+    if (!file) {
+        std::cout << "Cannot open the level \"" << LEVEL_FILE << "\": the world is empty floor."
+                  << std::endl;
+        return;
+    }
+    const LevelFile level = LevelFile::read(file, mapGrid);
+    for (const std::string& problem : level.problems) {
+        std::cout << "Level \"" << LEVEL_FILE << "\": " << problem << std::endl;
+    }
+    for (const LevelFile::UnitPlace& place : level.units) {
+        createUnit(place.x, place.y);
+    }
+}
+
+void Game::createUnit(double x, double y) {
+    Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, {0, 1, 2, 3, 2, 1});
+    Unit* unit = new Unit(eventSystem, walk, x, y);
+    unit->hurtSprite = spriteManager->getSprite(HURT_SPRITE);
+    units.push_back(unit);
+}
+
+void Game::saveGame() {
+    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units))) {
+        std::cout << "Could not save the game to \"" << SAVE_FILE << "\"." << std::endl;
+    }
+}
+
+void Game::handleEvent(const Event& event) {
+    if (event.type == QUIT_EVENT) {
+        saveGame();
+        quit = !quit;
+    }
+}
+
+bool Game::orderUnits() {
+    unitDistances.clear();
+    for (Unit* unit : units) {
+        const double distance = std::hypot(unit->x - camera->posX, unit->y - camera->posY);
+        unit->alive = distance <= SIGHT_RANGE;
+        unitDistances.emplace_back(distance, unit);
+    }
+    // Later billboards cover earlier ones, so the nearest must come last.
+    std::stable_sort(unitDistances.begin(), unitDistances.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = unitDistances[i].second;
+    }
+    return unitDistances.back().first <= CLOSE_UP_RANGE;
+}
+
 void Game::runPlay() {
-    // The world to play in is not part of the game yet: leaving the menu ends the run.
-    quit = true;
+    const int32_t screenWidth = displaySystem->width;
+    const int32_t screenHeight = displaySystem->height;
+    camera->init(screenHeight, screenWidth, mapGrid);
+    player->maxHealth = START_HEALTH;
+    player->health = START_HEALTH;
+    SwordSway sway(screenHeight);
+    // Turning measures the pointer's travel from the centre; starting there keeps the
+    // view from jumping on the first frame.
+    al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+    frameTimer->start();
+    if (quit) {
+        return;
+    }
+    while (playing) {
+        if (!frameIsDue()) {
+            continue; // busy wait for the next frame
+        }
+        updateWorld();
+        pollPlayerInput(screenWidth, screenHeight);
+        if (camera->moved && sway.step(camera->running)) {
+            eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
+        }
+        drawFrame(sway);
+        al_flip_display();
+        frameTimer->start(); // the next frame is measured from the end of this one
+        if (quit) {
+            return;
+        }
+    }
+}
+
+// The tick, every unit's step, the sword's animation and this frame's camera speeds.
+void Game::updateWorld() {
+    eventSystem->fireEvent(Event(TICK_EVENT));
+    // The player's hurt flag counts down as a unit's does, which keeps the flash short.
+    player->handleEvent(Event(TICK_EVENT));
+    // The list is read afresh for each unit: a blow may change it. Without a path
+    // search there is no waypoint, and a unit closes in only on a player within a cell.
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i]->update(mapGrid, camera, gameTimer->factor, -1.0, -1.0);
+    }
+    swordAnimation->update(gameTimer->factor);
+    camera->moveSpeed = (1.0 / framesPerSecond) * MOVE_CELLS_PER_SECOND * gameTimer->factor;
+    camera->rotSpeed = (1.0 / framesPerSecond) * TURN_RADIANS_PER_SECOND * gameTimer->factor;
+}
+
+void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight) {
+    inputSystem->pollKeyboard();
+    inputSystem->pollMouse(screenWidth / 2);
+    al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+    // The close button does what Escape does: save, then end.
+    if (displaySystem->closeRequested() && !quit) {
+        eventSystem->fireEvent(Event(QUIT_EVENT));
+    }
+}
+
+// Draws the view into the current target: walls and units pixel by pixel into the
+// locked target, then the sword and the damage flash over them.
+void Game::drawFrame(const SwordSway& sway) {
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
+    camera->drawWalls(bufferManager->getBuffer(0));
+    drawUnits();
+    al_unlock_bitmap(target);
+    drawSword(sway);
+    drawDamageFlash();
+}
+
+void Game::drawUnits() {
+    if (units.empty()) {
+        return;
+    }
+    if (orderUnits()) {
+        camera->drawSprite(units.back()); // so close that it fills the view alone
+        return;
+    }
+    for (Unit* unit : units) {
+        camera->drawSprite(unit);
+    }
+}
+
+void Game::drawSword(const SwordSway& sway) const {
+    const Sprite* sprite = swordAnimation->currentSprite();
+    if (sprite == nullptr || sprite->buffer == nullptr || sprite->buffer->bitmap == nullptr) {
+        return;
+    }
+    al_draw_bitmap_region(sprite->buffer->bitmap, sprite->x, sprite->y, sprite->w, sprite->h,
+                          sway.swordX, sway.swordY, 0);
+}
+
+// Red added over the whole view, fading with the player's hurt countdown.
+void Game::drawDamageFlash() const {
+    if (!player->hurt) {
+        return;
+    }
+    const float strength = FLASH_STRENGTH * std::min(player->hurtCounter, 10) / 10.0f;
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    al_draw_filled_rectangle(0, 0, al_get_bitmap_width(target), al_get_bitmap_height(target),
+                             al_map_rgba_f(strength, 0.0f, 0.0f, 0.0f));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EventListener.h"
 #include "core/EventSystem.h"
 #include "core/MemoryTracker.h"
 #include "core/Timer.h"
@@ -12,17 +13,23 @@
 #include "render/Animation.h"
 #include "render/AssetLoader.h"
 #include "render/BufferManager.h"
+#include "render/Camera.h"
 #include "render/Menu.h"
 #include "render/SpriteManager.h"
+#include "units/Unit.h"
 
 #include <allegro5/allegro_font.h>
+#include <utility>
+#include <vector>
+
+class SwordSway;
 
 // The application: owns every system, runs the menu and play loops, and tears
 // everything down again in a fixed order, ending with the memory report.
-class Game : public Trackable {
+class Game : public Trackable, public EventListener {
   public:
     Game();
-    ~Game();
+    ~Game() override;
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -31,6 +38,23 @@ class Game : public Trackable {
     bool init(const ScreenSize& size);
     void runMenu();
     void runPlay();
+
+    // The rules of play, answering the player's actions and the units' blows.
+    void handleEvent(const Event& event) override;
+
+    // Reads the level file into mapGrid and adds its units.
+    void loadLevel();
+    void createUnit(double x, double y);
+    void saveGame();
+    // Farthest unit first, nearest last; hides units out of sight range. True when the
+    // nearest unit stands so close that it alone is drawn.
+    bool orderUnits();
+
+    // Pieces of init and of a frame of play, usable without a window.
+    bool loadAssets();
+    void createWorld();
+    void updateWorld();
+    void drawFrame(const SwordSway& sway);
 
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
@@ -44,20 +68,33 @@ class Game : public Trackable {
     Timer* gameTimer = nullptr;
     Timer* frameTimer = nullptr;
     Animation* swordAnimation = nullptr;
+    Unit* player = nullptr;
+    Camera* camera = nullptr;
     Menu* mainMenu = nullptr;
+    int** mapGrid = nullptr;
     bool quit = false;
     bool inMenu = false;
     bool playing = false;
     double framesPerSecond = 30.0;
+    std::vector<Unit*> units;
 
   private:
     bool startAllegro();
-    bool loadAssets();
     void buildMenu();
+    void listenForRules();
     void shutDownAllegro();
+
+    void startPlayAt(double x, double y);
+    void pollPlayerInput(int32_t screenWidth, int32_t screenHeight);
+    void drawUnits();
+    void drawSword(const SwordSway& sway) const;
+    void drawDamageFlash() const;
 
     MenuRules::Keys readMenuKeys() const;
     void actOnMenu(MenuRules::Action action);
     void drawMenu() const;
     bool frameIsDue() const;
+
+    // Reused every frame by orderUnits, so that ordering allocates nothing.
+    std::vector<std::pair<double, Unit*>> unitDistances;
 };

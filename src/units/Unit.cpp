@@ -1,0 +1,113 @@
+#include "units/Unit.h"
+
+#include "core/AttackEvent.h"
+#include "render/Camera.h"
+#include "world/MapGrid.h"
+
+#include <cmath>
+
+namespace {
+
+const double NO_WAYPOINT = -1.0;
+const double HOSTILE_STEP = 0.05;
+
+// One step of at most `step` from `from` toward `to`. A step never passes its point:
+// a unit that overshot a waypoint would find itself in the next cell and walk back.
+double approach(double from, double to, double step) {
+    if (to == NO_WAYPOINT || to == from) {
+        return from;
+    }
+    if (to > from) {
+        return std::fmin(from + step, to);
+    }
+    return std::fmax(from - step, to);
+}
+
+} // namespace
+
+Unit::Unit() : timer(new Timer()) {
+    timer->start();
+}
+
+Unit::Unit(EventSystem* eventSystem, Animation* animation, double x, double y)
+    : eventSystem(eventSystem), animation(animation), timer(new Timer()), x(x), y(y),
+      speed(HOSTILE_STEP), alive(true) {
+    timer->start();
+    eventSystem->addListener(TICK_EVENT, this);
+}
+
+Unit::~Unit() {
+    delete animation;
+    delete timer;
+    if (eventSystem != nullptr) {
+        eventSystem->removeListener(this);
+    }
+    eventSystem = nullptr;
+    hurtSprite = nullptr;
+}
+
+void Unit::handleEvent(const Event& event) {
+    if (event.type != TICK_EVENT) {
+        return;
+    }
+    if (hurtCounter != 0) {
+        --hurtCounter;
+    }
+    if (hurtCounter == 0 && hurt) {
+        hurt = false;
+    }
+}
+
+void Unit::update(int** grid, const Camera* camera, double timeFactor, double targetX,
+                  double targetY) {
+    if (health <= 0) {
+        health = 0;
+        alive = false;
+        return;
+    }
+    if (animation != nullptr) {
+        animation->update(timeFactor);
+    }
+    const double dx = camera->posX - x;
+    const double dy = camera->posY - y;
+    if (timer->getElapsedMs() < STEP_INTERVAL_MS) {
+        return;
+    }
+    if (std::fabs(dx) < REACH && std::fabs(dy) < REACH) {
+        strike();
+    } else if (std::fabs(dx) < CHASE_DISTANCE && std::fabs(dy) < CHASE_DISTANCE) {
+        stepToward(grid, camera->posX, camera->posY); // close enough to go straight at the player
+    } else {
+        stepToward(grid, targetX, targetY);
+    }
+    timer->start();
+}
+
+void Unit::strike() {
+    if (stamina - 10 < 0) {
+        return; // too tired to strike, but it stays where it is
+    }
+    stamina -= BLOW_COST;
+    if (eventSystem != nullptr) {
+        eventSystem->fireEvent(AttackEvent(-damage));
+    }
+}
+
+// Each axis is tested on its own, so a unit blocked on one slides along the wall on the other.
+void Unit::stepToward(int** grid, double pointX, double pointY) {
+    const double newX = approach(x, pointX, speed);
+    const double newY = approach(y, pointY, speed);
+    if (MapGrid::isOpenAt(grid, newX, y)) {
+        x = newX;
+    }
+    if (MapGrid::isOpenAt(grid, x, newY)) {
+        y = newY;
+    }
+}
+
+Sprite* Unit::getCurrentSprite() const {
+    if (hurt) {
+        return hurtSprite;
+    }
+    return animation != nullptr ? animation->currentSprite() : nullptr;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/EventListener.h"
+#include "core/EventSystem.h"
+#include "core/Timer.h"
+#include "core/Trackable.h"
+#include "render/Animation.h"
+#include "render/Sprite.h"
+
+#include <cstdint>
+
+class Camera;
+
+// A creature on the grid. Hostile units walk toward the player one small step at a time
+// and strike when close; the player's own statistics are kept in a Unit as well.
+class Unit : public Trackable, public EventListener {
+  public:
+    // The player's statistics holder: never moves by itself, listens to nothing.
+    Unit();
+    // A hostile unit at (x, y); it owns the animation and listens for ticks.
+    Unit(EventSystem* eventSystem, Animation* animation, double x, double y);
+    ~Unit() override;
+    Unit(const Unit&) = delete;
+    Unit& operator=(const Unit&) = delete;
+
+    void handleEvent(const Event& event) override;
+    // One frame: animate, and every STEP_INTERVAL_MS strike or step toward the player.
+    // A waypoint of (-1, -1) means there is none.
+    virtual void update(int** grid, const Camera* camera, double timeFactor, double targetX,
+                        double targetY);
+    Sprite* getCurrentSprite() const;
+
+    EventSystem* eventSystem = nullptr;
+    Animation* animation = nullptr;
+    Sprite* hurtSprite = nullptr;
+    Timer* timer = nullptr;
+    double x = 0.0;
+    double y = 0.0;
+    double speed = 0.0;
+    bool alive = false;
+    bool hurt = false;
+    int32_t damage = 3;
+    int32_t maxHealth = 10;
+    int32_t maxMana = 10;
+    int32_t maxStamina = 20;
+    int32_t health = 10;
+    int32_t mana = 10;
+    int32_t stamina = 20;
+    int32_t hurtCounter = 0;
+
+    static constexpr double STEP_INTERVAL_MS = 150.0;
+    static constexpr double REACH = 0.65;
+    static constexpr double CHASE_DISTANCE = 1.0;
+    static constexpr int32_t BLOW_COST = 11;
+
+  private:
+    void strike();
+    void stepToward(int** grid, double pointX, double pointY);
+};

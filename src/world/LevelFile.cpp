@@ -1,0 +1,75 @@
+#include "world/LevelFile.h"
+
+#include "world/MapGrid.h"
+#include "world/NumberParser.h"
+
+#include <cctype>
+
+namespace {
+
+// Lines end at a line feed; a carriage return before it belongs to the line ending.
+bool readLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
+}
+
+int cellValue(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
+}
+
+} // namespace
+
+LevelFile LevelFile::read(std::istream& in, int** grid) {
+    LevelFile level;
+    std::string line;
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        if (!readLine(in, line)) {
+            level.problems.push_back("the grid has only " + std::to_string(x) + " of " +
+                                     std::to_string(MAP_SIZE) +
+                                     " lines; the missing rows are open floor");
+            for (; x < MAP_SIZE; ++x) {
+                level.readGridLine("", -1, grid[x]);
+            }
+            return level;
+        }
+        level.readGridLine(line, x + 1, grid[x]);
+    }
+    while (readLine(in, line)) {
+        level.readUnitLine(line);
+    }
+    return level;
+}
+
+void LevelFile::readGridLine(const std::string& line, int lineNumber, int* row) {
+    const int length = static_cast<int>(line.size());
+    for (int y = 0; y < MAP_SIZE; ++y) {
+        row[y] = y < length ? cellValue(line[y]) : 0;
+    }
+    if (lineNumber > 0 && length < MAP_SIZE) {
+        problems.push_back("line " + std::to_string(lineNumber) + " has only " +
+                           std::to_string(length) + " cells; the rest of it is open floor");
+    }
+}
+
+void LevelFile::readUnitLine(const std::string& line) {
+    const std::string::size_type colon = line.find(':');
+    const std::string key = line.substr(0, colon);
+    // Without a colon the whole line is both the key and the value.
+    const std::string value = colon == std::string::npos ? line : line.substr(colon + 1);
+    if (key != "unit") {
+        return;
+    }
+    UnitPlace place{0, 0};
+    NumberParser::readPair(value.c_str(), place.x, place.y);
+    if (!MapGrid::contains(place.x, place.y)) {
+        problems.push_back("the unit at (" + std::to_string(place.x) + ", " +
+                           std::to_string(place.y) + ") lies outside the level and is left out");
+        return;
+    }
+    units.push_back(place);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+// A level as read from its text file: MAP_SIZE grid lines, then "unit:X Y" lines.
+// Reading never fails and never reads past what the file holds: a missing line or
+// character is open floor, and what looked wrong is listed in problems.
+class LevelFile {
+  public:
+    struct UnitPlace {
+        int x;
+        int y;
+    };
+
+    // Fills grid (MAP_SIZE by MAP_SIZE) from the stream and collects the unit lines.
+    static LevelFile read(std::istream& in, int** grid);
+
+    std::vector<UnitPlace> units;
+    std::vector<std::string> problems;
+
+  private:
+    void readGridLine(const std::string& line, int lineNumber, int* row);
+    void readUnitLine(const std::string& line);
+};
