@@ -8,6 +8,7 @@
 
 #include <allegro5/allegro_font.h>
 #include <allegro5/allegro_image.h>
+#include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
 #include <filesystem>
 #include <stdexcept>
@@ -16,15 +17,39 @@
 namespace fs = std::filesystem;
 
 void startAllegroForTests() {
-    static bool started = false;
-    if (started) {
-        return;
-    }
-    if (!al_init() || !al_init_image_addon() || !al_init_font_addon() || !al_init_ttf_addon()) {
+    // Every call starts what is not running: a Game's destructor shuts the add-ons down.
+    if (!al_init() || !al_init_image_addon() || !al_init_font_addon() || !al_init_ttf_addon() ||
+        !al_init_primitives_addon()) {
         throw std::runtime_error("Allegro could not start");
     }
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
-    started = true;
+}
+
+ALLEGRO_BITMAP* makeBitmap(int width, int height,
+                           const std::function<ALLEGRO_COLOR(int x, int y)>& paint) {
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
+    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+    al_set_target_bitmap(bitmap);
+    al_lock_bitmap(bitmap, al_get_bitmap_format(bitmap), ALLEGRO_LOCK_WRITEONLY);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            al_put_pixel(x, y, paint(x, y));
+        }
+    }
+    al_unlock_bitmap(bitmap);
+    al_set_target_bitmap(previous);
+    return bitmap;
+}
+
+Rgba rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y) {
+    unsigned char r, g, b, a;
+    al_unmap_rgba(al_get_pixel(bitmap, x, y), &r, &g, &b, &a);
+    return Rgba{r, g, b, a};
+}
+
+std::ostream& operator<<(std::ostream& out, const Rgba& colour) {
+    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ", " << colour.a
+               << ")";
 }
 
 ScratchFolder::ScratchFolder() {

@@ -4,12 +4,28 @@
 
 #include <allegro5/allegro.h>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 // Starts Allegro and the add-ons the tests draw and load with, once per process.
 // No display is needed: bitmaps made without one are memory bitmaps.
 void startAllegroForTests();
+
+// A memory bitmap whose every pixel is paint(x, y).
+ALLEGRO_BITMAP* makeBitmap(int width, int height,
+                           const std::function<ALLEGRO_COLOR(int x, int y)>& paint);
+
+// A pixel as 8-bit channels, as a screen would show it.
+struct Rgba {
+    int r, g, b, a;
+    bool operator==(const Rgba& other) const {
+        return r == other.r && g == other.g && b == other.b && a == other.a;
+    }
+    bool operator!=(const Rgba& other) const { return !(*this == other); }
+};
+Rgba rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y);
+std::ostream& operator<<(std::ostream& out, const Rgba& colour);
 
 // A folder of its own for a test, made the working directory while the test runs, so
 // that the game's relative paths ("assets/...") find exactly the files the test put there.

@@ -8,6 +8,8 @@
 class ImageBuffer : public Trackable {
   public:
     explicit ImageBuffer(const char* path);
+    // An image made in memory rather than loaded.
+    explicit ImageBuffer(ALLEGRO_BITMAP* bitmap) : bitmap(bitmap) {}
 
     // Set by whoever locks the bitmap for pixel access.
     ALLEGRO_LOCKED_REGION* lockedRegion = nullptr;

@@ -1,0 +1,181 @@
+// Game's world without a window: the level loaded from a scratch folder, units ordered
+// and drawn into a memory bitmap, saving on quit.
+#include "TestSupport.h"
+#include "core/Event.h"
+#include "game/Game.h"
+#include "game/SwordSway.h"
+#include "world/MapGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::string closedRoom() {
+    std::string text = std::string(MAP_SIZE, '2') + "\n";
+    for (int x = 1; x < MAP_SIZE - 1; ++x) {
+        text += "2" + std::string(MAP_SIZE - 2, '0') + "2\n";
+    }
+    return text + std::string(MAP_SIZE, '2') + "\n";
+}
+
+class GameWorldTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.copyAssetsExcept({});
+        std::filesystem::create_directory("levels");
+        startAllegroForTests();
+        game = new Game();
+        game->displaySystem->width = 600;
+        game->displaySystem->height = 400;
+        ASSERT_TRUE(game->loadAssets());
+        game->createWorld();
+        game->camera->posX = 22.0;
+        game->camera->posY = 22.0;
+        game->camera->init(400, 600, game->mapGrid);
+        target = al_create_bitmap(600, 400);
+    }
+    void TearDown() override {
+        al_destroy_bitmap(target);
+        delete game;
+        startAllegroForTests(); // the game's destructor shut the add-ons down
+    }
+
+    void writeLevel(const std::string& text) {
+        std::ofstream("levels/RirUdodu.lev") << text;
+    }
+    std::string loadLevelAndCaptureOutput() {
+        testing::internal::CaptureStdout();
+        game->loadLevel();
+        return testing::internal::GetCapturedStdout();
+    }
+    void drawFrame() {
+        al_set_target_bitmap(target);
+        game->drawFrame(SwordSway(400));
+    }
+
+    ScratchFolder folder;
+    Game* game = nullptr;
+    ALLEGRO_BITMAP* target = nullptr;
+};
+
+TEST_F(GameWorldTest, LoadingTheLevelFillsTheGridAndCreatesItsUnits) {
+    writeLevel(closedRoom() + "unit:5 7\nunit:12 20\n");
+    EXPECT_EQ(loadLevelAndCaptureOutput(), "");
+    EXPECT_EQ(game->mapGrid[0][0], 2);
+    EXPECT_EQ(game->mapGrid[22][22], 0);
+    ASSERT_EQ(game->units.size(), 2u);
+    EXPECT_DOUBLE_EQ(game->units[1]->x, 12.0);
+    EXPECT_DOUBLE_EQ(game->units[1]->y, 20.0);
+    // Each unit walks through the skull's frames and has the hurt picture.
+    EXPECT_EQ(game->units[0]->animation->frameCount, 6);
+    EXPECT_EQ(game->units[0]->hurtSprite, game->spriteManager->getSprite(4));
+}
+
+TEST_F(GameWorldTest, AMissingLevelIsSaidOnTheConsoleAndLeavesOpenFloor) {
+    EXPECT_NE(loadLevelAndCaptureOutput().find("Cannot open the level"), std::string::npos);
+    EXPECT_EQ(game->mapGrid[0][0], 0);
+    EXPECT_TRUE(game->units.empty());
+}
+
+TEST_F(GameWorldTest, ProblemsInTheLevelAreSaidLineByLine) {
+    writeLevel(closedRoom().substr(0, 40) + "\nunit:45 3\n");
+    const std::string output = loadLevelAndCaptureOutput();
+    EXPECT_NE(output.find("line 2 has only 9 cells"), std::string::npos) << output;
+    EXPECT_NE(output.find("the grid has only"), std::string::npos) << output;
+}
+
+TEST_F(GameWorldTest, OrderingPutsTheFarthestFirstAndHidesUnitsBeyondSight) {
+    game->createUnit(22.0, 25.0); // 3 away
+    game->createUnit(22.0, 26.71); // 4.71 away
+    game->createUnit(22.0, 23.0); // 1 away
+    game->createUnit(26.7, 22.0); // 4.7 away
+    EXPECT_FALSE(game->orderUnits());
+    std::vector<double> distances;
+    for (Unit* unit : game->units) {
+        distances.push_back(std::hypot(unit->x - 22.0, unit->y - 22.0));
+    }
+    EXPECT_TRUE(std::is_sorted(distances.rbegin(), distances.rend()));
+    EXPECT_FALSE(game->units[0]->alive); // 4.71
+    EXPECT_TRUE(game->units[1]->alive);  // 4.7 exactly
+}
+
+TEST_F(GameWorldTest, AUnitWithinHalfACellIsTheOnlyOneDrawn) {
+    game->createUnit(22.0, 22.6);
+    EXPECT_FALSE(game->orderUnits());
+    game->createUnit(22.4, 22.0);
+    EXPECT_TRUE(game->orderUnits());
+    EXPECT_DOUBLE_EQ(game->units.back()->x, 22.4);
+}
+
+TEST_F(GameWorldTest, AFrameShowsTheLevelAndTheSword) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    drawFrame();
+    // Not black and not flat: walls, floor and ceiling differ from one another.
+    const Rgba ceiling = rgbaAt(target, 20, 20);
+    const Rgba floor = rgbaAt(target, 20, 380);
+    EXPECT_NE(ceiling, floor);
+    EXPECT_GT(floor.r + floor.g + floor.b, 30);
+    // The resting sword's blade crosses the middle of its picture.
+    EXPECT_NE(rgbaAt(target, 150 + 150, 100 + 150), rgbaAt(target, 20, 250));
+}
+
+TEST_F(GameWorldTest, AUnitAheadAppearsInTheFrame) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    drawFrame();
+    const Rgba empty = rgbaAt(target, 240, 200);
+    game->createUnit(20.0, 21.8); // two cells ahead, a little to the left
+    game->units[0]->hurt = true;  // the hurt picture is red and opaque at its middle
+    game->units[0]->hurtCounter = 10;
+    drawFrame();
+    EXPECT_NE(rgbaAt(target, 240, 200), empty);
+}
+
+TEST_F(GameWorldTest, AHitOnThePlayerFlashesRedForTenFrames) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    drawFrame();
+    const Rgba calm = rgbaAt(target, 20, 380);
+    game->player->hurt = true;
+    game->player->hurtCounter = 10;
+    drawFrame();
+    const Rgba flash = rgbaAt(target, 20, 380);
+    EXPECT_GT(flash.r, calm.r + 100);
+    EXPECT_EQ(flash.g, calm.g);
+    for (int frame = 0; frame < 10; ++frame) {
+        game->updateWorld();
+    }
+    EXPECT_FALSE(game->player->hurt);
+    drawFrame();
+    EXPECT_EQ(rgbaAt(target, 20, 380), calm);
+}
+
+TEST_F(GameWorldTest, QuitSavesAndEndsEvenBeforePlayBegins) {
+    game->createUnit(3.9, 0.2);
+    game->camera->posX = 22.99;
+    game->camera->posY = 5.01;
+    game->eventSystem->addListener(QUIT_EVENT, game);
+    game->eventSystem->fireEvent(Event(QUIT_EVENT));
+    EXPECT_TRUE(game->quit);
+    std::ifstream save("gamesave.dat");
+    std::stringstream text;
+    text << save.rdbuf();
+    EXPECT_EQ(text.str(), "x:22\ny:5\nplayer_health:10\nplayer_mana:10\nplayer_stamina:20\n"
+                          "unit:3 0\n");
+}
+
+TEST_F(GameWorldTest, UpdatingTheWorldSetsThisFramesSpeedsFromTheGameSpeed) {
+    game->framesPerSecond = 60.0;
+    game->gameTimer->factor = 2.0;
+    game->updateWorld();
+    EXPECT_DOUBLE_EQ(game->camera->moveSpeed, 2.0 / 15.0);
+    EXPECT_DOUBLE_EQ(game->camera->rotSpeed, 0.1);
+}
+
+} // namespace
