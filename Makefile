@@ -15,7 +15,7 @@ PACKAGES = cmake g++ make pkg-config \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build assets play test unit-test e2e-test asan-test clean
+.PHONY: all deps configure build assets play test unit-test e2e-test asan-test bench clean
 
 all: build
 
@@ -54,6 +54,11 @@ asan-test: deps
 
 test: build asan-test
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# Medians of ten runs of each frame benchmark, headless.
+bench: build
+	./$(BUILD)/duskmarch_bench --benchmark_repetitions=10 \
+	    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) assets

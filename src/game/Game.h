@@ -55,6 +55,7 @@ class Game : public Trackable, public EventListener {
     void createWorld();
     void updateWorld();
     void drawFrame(const SwordSway& sway);
+    void drawUnits();
 
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
@@ -86,7 +87,6 @@ class Game : public Trackable, public EventListener {
 
     void startPlayAt(double x, double y);
     void pollPlayerInput(int32_t screenWidth, int32_t screenHeight);
-    void drawUnits();
     void drawSword(const SwordSway& sway) const;
     void drawDamageFlash() const;
 

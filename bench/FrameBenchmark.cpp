@@ -1,0 +1,115 @@
+// How long the software drawing of one frame takes, headless: the shipped level and
+// assets drawn into a 600 by 400 memory bitmap. Run from the repository root
+// (`make bench`), since the game reads assets/ and levels/ from there.
+#include "game/Game.h"
+#include "game/SwordSway.h"
+
+#include <allegro5/allegro_image.h>
+#include <allegro5/allegro_primitives.h>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+const int WIDTH = 600;
+const int HEIGHT = 400;
+
+// One game for the whole run, standing at the start of the shipped level.
+Game* startGame() {
+    if (!al_init() || !al_init_image_addon() || !al_init_primitives_addon()) {
+        std::cerr << "Allegro could not start" << std::endl;
+        std::exit(1);
+    }
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    Game* game = new Game();
+    game->displaySystem->width = WIDTH;
+    game->displaySystem->height = HEIGHT;
+    if (!game->loadAssets()) {
+        std::exit(1);
+    }
+    game->createWorld();
+    game->loadLevel();
+    game->camera->posX = 22.0;
+    game->camera->posY = 22.0;
+    game->camera->init(HEIGHT, WIDTH, game->mapGrid);
+    game->framesPerSecond = 60.0;
+    return game;
+}
+
+Game& game() {
+    static Game* instance = startGame();
+    return *instance;
+}
+
+ALLEGRO_BITMAP* frameBitmap() {
+    game(); // Allegro must be running first
+    static ALLEGRO_BITMAP* bitmap = al_create_bitmap(WIDTH, HEIGHT);
+    return bitmap;
+}
+
+void lockFrame() {
+    al_set_target_bitmap(frameBitmap());
+    al_lock_bitmap(frameBitmap(), al_get_bitmap_format(frameBitmap()), ALLEGRO_LOCK_READWRITE);
+}
+
+// Swaps the level's units for `count` units spread over the view ahead of the start,
+// between one and four and a half cells away, and puts them back afterwards.
+class UnitsInView {
+  public:
+    explicit UnitsInView(int count) : saved(game().units) {
+        game().units.clear();
+        for (int i = 0; i < count; ++i) {
+            const double ahead = 1.0 + 3.5 * (i % 10) / 9.0;
+            const double aside = (i / 10 % 5 - 2) * 0.15 * ahead;
+            game().createUnit(22.0 - ahead, 22.0 + aside);
+        }
+    }
+    ~UnitsInView() {
+        for (Unit* unit : game().units) {
+            delete unit;
+        }
+        game().units = saved;
+    }
+
+  private:
+    std::vector<Unit*> saved;
+};
+
+void wallPass(benchmark::State& state) {
+    lockFrame();
+    ImageBuffer* texture = game().bufferManager->getBuffer(0);
+    for (auto _ : state) {
+        game().camera->drawWalls(texture);
+    }
+    al_unlock_bitmap(frameBitmap());
+}
+
+void spritePass(benchmark::State& state) {
+    UnitsInView units(static_cast<int>(state.range(0)));
+    lockFrame();
+    game().camera->drawWalls(game().bufferManager->getBuffer(0));
+    for (auto _ : state) {
+        game().drawUnits();
+    }
+    al_unlock_bitmap(frameBitmap());
+}
+
+// Everything a frame of play does but the wait and the device reads: the tick, the
+// units, the sword, the wall and billboard passes, the sword blit.
+void wholeFrame(benchmark::State& state) {
+    const SwordSway sway(HEIGHT);
+    al_set_target_bitmap(frameBitmap());
+    for (auto _ : state) {
+        game().updateWorld();
+        game().drawFrame(sway);
+    }
+}
+
+} // namespace
+
+BENCHMARK(wallPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(spritePass)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeFrame)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
