@@ -11,7 +11,7 @@ PACKAGES = cmake g++ make pkg-config \
            liballegro-audio5-dev liballegro-acodec5-dev \
            fonts-proggy fonts-blankenburg \
            libgtest-dev libgmock-dev libbenchmark-dev \
-           xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox
+           xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -184,13 +184,16 @@ TEST_F(CameraWallsTest, ACameraOutsideTheGridReadsNoCellOutsideIt) {
     }
 }
 
-TEST_F(CameraWallsTest, AWallTouchingTheViewpointLeavesItsColumnUndrawn) {
+TEST_F(CameraWallsTest, AWallTouchingTheViewpointFillsTheView) {
     grid[0][1] = 1;
-    place(1.0, 1.5, -1.0, 0.0);
+    place(1.0, 1.5, -1.0, 0.0); // on the wall's own grid line: every ray meets it at 0
     drawWalls();
     EXPECT_DOUBLE_EQ(camera->depthBuffer[100], 0.0);
-    EXPECT_EQ(rgbaAt(target, MIDDLE, 200), (Rgba{255, 0, 255, 255}));
-    EXPECT_EQ(rgbaAt(target, MIDDLE, 399), (Rgba{255, 0, 255, 255}));
+    for (int x : {0, 150, 300, 597}) {
+        for (int y : {2, 200, 399}) {
+            EXPECT_EQ(rgbaAt(target, x, y).b, 60) << x << ", " << y; // all wall, unshaded
+        }
+    }
 }
 
 TEST_F(CameraWallsTest, WithoutATextureTheDepthsAreStillMeasured) {

@@ -385,7 +385,12 @@ void Game::updateWorld() {
 void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight) {
     inputSystem->pollKeyboard();
     inputSystem->pollMouse(screenWidth / 2);
-    al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+    // Put the pointer back only when it has left the centre: a warp while a motion
+    // is still on its way to us would throw that motion away.
+    const ALLEGRO_MOUSE_STATE* mouse = inputSystem->currentMouse;
+    if (mouse->x != screenWidth / 2 || mouse->y != screenHeight / 2) {
+        al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+    }
     // The close button does what Escape does: save, then end.
     if (displaySystem->closeRequested() && !quit) {
         eventSystem->fireEvent(Event(QUIT_EVENT));

@@ -33,6 +33,9 @@ int clampTexel(long long texel) {
 
 // Which texel of a tile a world coordinate falls on; its fraction picks the texel.
 int tileTexel(double coordinate) {
+    if (std::isnan(coordinate)) {
+        return 0; // the floor under a wall at distance 0, which is never on screen
+    }
     const double scaled = std::clamp(coordinate * TILE_SIZE, -1e9, 1e9);
     const int texel = static_cast<int>(scaled) % TILE_SIZE;
     return texel < 0 ? texel + TILE_SIZE : texel;
@@ -50,7 +53,6 @@ struct Camera::Ray {
     bool hit = false;
     double perpendicular = 0.0;
     double distance = 0.0;
-    bool drawable = false; // false when the wall is too close for its height to be drawn
     int32_t lineHeight = 0;
     int32_t drawStart = 0;
     int32_t drawEnd = 0;
@@ -159,7 +161,7 @@ void Camera::castColumn(int32_t x, ALLEGRO_BITMAP* texture) {
     ray.dirY = dirY + planeY * cameraX;
     traceRay(ray);
     depthBuffer[x / columnWidth] = ray.distance;
-    if (texture == nullptr || !ray.drawable) {
+    if (texture == nullptr) {
         return;
     }
     drawWallSlice(ray, texture);
@@ -216,12 +218,10 @@ void Camera::traceRay(Ray& ray) const {
     ray.wallX -= std::floor(ray.wallX);
     ray.distance = std::fabs(ray.perpendicular);
 
+    // A wall touching the viewpoint is taller than any int: it fills the column. (Left
+    // undrawn, walking straight into a wall would black out the whole view.)
     const double height = screenHeight / ray.distance;
-    ray.drawable = fitsInt(height);
-    if (!ray.drawable) {
-        return;
-    }
-    ray.lineHeight = std::abs(static_cast<int32_t>(height));
+    ray.lineHeight = fitsInt(height) ? std::abs(static_cast<int32_t>(height)) : INT32_MAX;
     ray.drawStart = std::max(screenHeight / 2 - ray.lineHeight / 2, 0);
     ray.drawEnd = std::min(ray.lineHeight / 2 + screenHeight / 2, screenHeight - 1);
 }

@@ -124,3 +124,39 @@ loudness() { # RMS amplitude of a recording
 }
 
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# hold WINDOW SECONDS KEY...: holds the keys down together for the given time.
+hold() {
+    local window=$1 seconds=$2
+    shift 2
+    xdotool windowfocus "$window" 2>/dev/null
+    xdotool keydown "$@"
+    sleep "$seconds"
+    xdotool keyup "$@"
+    sleep 0.2
+}
+
+# A value from a save file: saved NAME KEY, e.g. saved walk x
+saved() {
+    sed -n "s/^$2:\(.*\)$/\1/p" "$E2E_WORK/$1/gamesave.dat"
+}
+
+# A game folder of its own, whose levels/ holds the given level text (from stdin):
+# make_game_folder NAME
+make_game_folder() {
+    mkdir -p "$E2E_WORK/$1/levels"
+    ln -s "$ROOT/assets" "$E2E_WORK/$1/assets"
+    cat >"$E2E_WORK/$1/levels/RirUdodu.lev"
+}
+
+# Pixels that differ between two screenshots within a rectangle WxH+X+Y.
+pixels_changed() {
+    convert "$E2E_WORK/$1.png" -crop "$3" +repage "$E2E_WORK/crop-a.png"
+    convert "$E2E_WORK/$2.png" -crop "$3" +repage "$E2E_WORK/crop-b.png"
+    compare -metric AE "$E2E_WORK/crop-a.png" "$E2E_WORK/crop-b.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# How many different colours a screenshot holds.
+colour_count() {
+    convert "$E2E_WORK/$1.png" -format '%k' info:
+}

@@ -50,14 +50,6 @@ wait_exit
 check "Enter on Quit ends the game with status 0" exited_with 0
 check "its exit report lists no live allocation" clean_exit_report quit
 
-echo "# Play from the menu"
-start_game "$GAME" "$ROOT" play
-WIN=$(find_window)
-press "$WIN" Return
-wait_exit
-check "Enter on Play leaves the menu and ends cleanly" exited_with 0
-check "its exit report lists no live allocation" clean_exit_report play
-
 echo "# no audio device at all"
 : >"$E2E_WORK/no-alsa.conf"
 start_game "$GAME" "$ROOT" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The world in play, driven like a player would: walking, running, strafing, walls,
+# turning with the mouse, a unit in view, and the two ways to save and end.
+# usage: play_e2e.sh PATH_TO_GAME PATH_TO_CLOSE_WINDOW   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+CLOSE_WINDOW=$(realpath "$2")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+# An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
+# looking toward line 0.
+open_room() {
+    local inside
+    inside=$(printf '0%.0s' $(seq 28))
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+    for _ in $(seq 28); do printf '1%s1\n' "$inside"; done
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+}
+
+# play NAME: starts the game in folder NAME, chooses Play and leaves time to settle.
+play() {
+    start_game "$GAME" "$E2E_WORK/$1" "$1"
+    WIN=$(find_window)
+    press "$WIN" Return
+    sleep 0.6
+}
+
+# quit NAME: Escape, then the usual checks on how the game ended.
+quit() {
+    press "$WIN" Escape
+    wait_exit
+}
+
+start_x
+start_audio
+
+echo "# Play, and walking forward for two seconds"
+open_room | make_game_folder walk
+play walk
+shoot "$WIN" walk-start
+check "the view is not black or flat ($(colour_count walk-start) colours)" \
+    test "$(colour_count walk-start)" -gt 200
+check "the floor is lit" test "$(convert "$E2E_WORK/walk-start.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:)" -gt 15
+hold "$WIN" 2 w
+shoot "$WIN" walk-end
+quit
+check "Escape ends play with status 0" exited_with 0
+check "its exit report lists no live allocation" clean_exit_report walk
+check "Escape saved the game" test -f "$E2E_WORK/walk/gamesave.dat"
+WALKED=$((22 - $(saved walk x)))
+check "two seconds of walking went ahead $WALKED cells (4 to 8)" test "$WALKED" -ge 4 -a "$WALKED" -le 8
+check "and straight ahead" test "$(saved walk y)" = 22
+check "the view changed on the way" test "$(pixels_changed walk-start walk-end 600x400+0+0)" -gt 10000
+
+echo "# running"
+open_room | make_game_folder run
+play run
+hold "$WIN" 2 shift w
+quit
+RAN=$((22 - $(saved run x)))
+check "two seconds of running went $RAN cells, half again as far as walking" \
+    test "$((2 * RAN))" -ge "$((3 * WALKED - 3))" -a "$((2 * RAN))" -le "$((3 * WALKED + 5))"
+
+echo "# strafing"
+open_room | make_game_folder strafe
+play strafe
+hold "$WIN" 2 d
+quit
+SIDE=$(($(saved strafe y) - 22))
+check "two seconds to the right went $SIDE cells, about two thirds of walking" \
+    test "$((3 * SIDE))" -ge "$((2 * WALKED - 4))" -a "$((3 * SIDE))" -le "$((2 * WALKED + 3))"
+check "without going ahead" test "$(saved strafe x)" = 22
+
+echo "# a wall"
+{ open_room | head -n 17; printf '1%.0s' $(seq 30); echo; open_room | tail -n 12; } | make_game_folder wall
+play wall
+hold "$WIN" 5 w
+quit
+check "a wall across line 17 stops the player in the line before it ($(saved wall x))" \
+    test "$(saved wall x)" = 18
+
+echo "# turning with the mouse"
+open_room | make_game_folder turn
+play turn
+shoot "$WIN" turn-before
+# Twelve pushes of 40 pixels to the left, each a turn of 0.16 radian if the game sees
+# it: a quarter turn or more, even when a few are lost under load.
+for _ in $(seq 12); do
+    xdotool mousemove_relative -- -40 0
+    sleep 0.1
+done
+sleep 0.3
+shoot "$WIN" turn-after
+check "moving the mouse turns the view" test "$(pixels_changed turn-before turn-after 600x400+0+0)" -gt 10000
+hold "$WIN" 2 w
+quit
+LEFT=$((22 - $(saved turn y)))
+AHEAD=$((22 - $(saved turn x)))
+check "after turning left, walking goes left ($LEFT cells) more than ahead ($AHEAD)" \
+    test "$LEFT" -ge 3 -a "$LEFT" -gt "$AHEAD"
+
+echo "# a unit ahead"
+{ open_room; echo "unit:19 22"; } | make_game_folder unit
+play unit
+shoot "$WIN" unit
+quit
+check "its save lists the unit" grep -qx 'unit:19 22' "$E2E_WORK/unit/gamesave.dat"
+open_room | make_game_folder no-unit
+play no-unit
+shoot "$WIN" no-unit
+quit
+check "a unit three cells ahead is drawn in the middle of the view" \
+    test "$(pixels_changed unit no-unit 120x100+240+140)" -gt 1500
+
+echo "# footsteps"
+open_room | make_game_folder steps
+play steps
+parec -d sink0.monitor --file-format=wav "$E2E_WORK/standing.wav" &
+RECORDER=$!
+sleep 2
+kill -INT "$RECORDER"
+wait "$RECORDER" 2>/dev/null
+parec -d sink0.monitor --file-format=wav "$E2E_WORK/walking.wav" &
+RECORDER=$!
+hold "$WIN" 2 s
+kill -INT "$RECORDER"
+wait "$RECORDER" 2>/dev/null
+quit
+check "walking is louder than standing: footsteps ($(loudness walking) over $(loudness standing) RMS)" \
+    above "$(loudness walking)" "$(awk -v s="$(loudness standing)" 'BEGIN { print s * 1.2 }')"
+
+echo "# the window's close button"
+open_room | make_game_folder close
+play close
+hold "$WIN" 1 w
+"$CLOSE_WINDOW" "$WIN"
+wait_exit
+check "in play it ends the game with status 0" exited_with 0
+check "after saving, as Escape does" test -n "$(saved close x)" -a "$(saved close x)" != 22
+check "and its exit report lists no live allocation" clean_exit_report close
+open_room | make_game_folder close-menu
+start_game "$GAME" "$E2E_WORK/close-menu" close-menu
+WIN=$(find_window)
+sleep 0.3
+"$CLOSE_WINDOW" "$WIN"
+wait_exit
+check "in the menu it ends the game with status 0" exited_with 0
+check "without a save" test ! -e "$E2E_WORK/close-menu/gamesave.dat"
+
+echo "# the shipped level"
+start_game "$GAME" "$ROOT" shipped
+WIN=$(find_window)
+press "$WIN" Return
+sleep 0.6
+shoot "$WIN" shipped
+check "the shipped level shows a varied view ($(colour_count shipped) colours)" \
+    test "$(colour_count shipped)" -gt 500
+kill "$GAME_PID" # ended without Escape: no save left behind in the repository
+wait "$GAME_PID" 2>/dev/null
+GAME_PID=""
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/shipped.png" "$DUSKMARCH_SCREENSHOTS/play.png"
+
+finish
