@@ -78,6 +78,25 @@ TEST_F(CameraMovementTest, AWallStopsTheStepButTheAttemptStillCounts) {
     EXPECT_TRUE(camera.moved);
 }
 
+TEST_F(CameraMovementTest, WalkingIntoAWallStopsShortOfItsFace) {
+    grid[22][22] = 1;
+    camera.posX = 24.0;
+    for (int frame = 0; frame < 60; ++frame) {
+        events.fireEvent(MoveEvent(0, 1));
+    }
+    EXPECT_GE(camera.posX, 23.0 + Camera::WALL_MARGIN);
+    EXPECT_LT(camera.posX, 23.0 + Camera::WALL_MARGIN + FRAME_STEP);
+}
+
+TEST_F(CameraMovementTest, ThePlayerCanWalkAlongOrAwayFromAWallItTouches) {
+    grid[22][21] = 1;   // the wall on the left, its face on the line y = 22
+    camera.posY = 22.0; // standing in that face
+    events.fireEvent(MoveEvent(0, 1));
+    EXPECT_NEAR(camera.posX, 22.5 - FRAME_STEP, 1e-12);
+    events.fireEvent(MoveEvent(1, 0));
+    EXPECT_GT(camera.posY, 22.0);
+}
+
 TEST_F(CameraMovementTest, AStepLandingOnOpenFloorPassesTheCornerOfAWall) {
     grid[22][23] = 1;
     camera.posX = 23.01;

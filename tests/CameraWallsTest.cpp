@@ -163,7 +163,7 @@ TEST_F(CameraWallsTest, FloorAndCeilingAreShadedByTheirOwnDistance) {
     const double distance = 400.0 / (2.0 * 398 - 400);
     const Rgba floor = rgbaAt(target, MIDDLE, 399);
     const Rgba ceiling = rgbaAt(target, MIDDLE, 3);
-    EXPECT_EQ(floor.b, 0);                                     // tile 0
+    EXPECT_EQ(floor.b, 0);                                           // tile 0
     EXPECT_NEAR(ceiling.b, shaded(40, std::pow(1.35, distance)), 1); // tile 2
 }
 

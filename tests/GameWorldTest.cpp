@@ -45,9 +45,7 @@ class GameWorldTest : public ::testing::Test {
         startAllegroForTests(); // the game's destructor shut the add-ons down
     }
 
-    void writeLevel(const std::string& text) {
-        std::ofstream("levels/RirUdodu.lev") << text;
-    }
+    void writeLevel(const std::string& text) { std::ofstream("levels/RirUdodu.lev") << text; }
     std::string loadLevelAndCaptureOutput() {
         testing::internal::CaptureStdout();
         game->loadLevel();
@@ -90,10 +88,10 @@ TEST_F(GameWorldTest, ProblemsInTheLevelAreSaidLineByLine) {
 }
 
 TEST_F(GameWorldTest, OrderingPutsTheFarthestFirstAndHidesUnitsBeyondSight) {
-    game->createUnit(22.0, 25.0); // 3 away
+    game->createUnit(22.0, 25.0);  // 3 away
     game->createUnit(22.0, 26.71); // 4.71 away
-    game->createUnit(22.0, 23.0); // 1 away
-    game->createUnit(26.7, 22.0); // 4.7 away
+    game->createUnit(22.0, 23.0);  // 1 away
+    game->createUnit(26.7, 22.0);  // 4.7 away
     EXPECT_FALSE(game->orderUnits());
     std::vector<double> distances;
     for (Unit* unit : game->units) {

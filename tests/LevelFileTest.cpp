@@ -91,7 +91,7 @@ TEST_F(LevelFileTest, UnitLinesAreReadAsTheCLibraryReadsTwoNumbers) {
     EXPECT_EQ(unitsOf("unit:9\n"), (Places{{9, 0}}));
     EXPECT_EQ(unitsOf("unit:+6\t-0\n"), (Places{{6, 0}}));
     EXPECT_EQ(unitsOf("unit:x 4\n"), (Places{{0, 0}})); // the second is not read either
-    EXPECT_EQ(unitsOf("unit\n"), (Places{{0, 0}}));      // key and value are the whole line
+    EXPECT_EQ(unitsOf("unit\n"), (Places{{0, 0}}));     // key and value are the whole line
 }
 
 TEST_F(LevelFileTest, OnlyTheExactKeyMakesAUnit) {
@@ -116,8 +116,7 @@ TEST_F(LevelFileTest, AUnitLineAmongTheFirstThirtyIsAGridRow) {
 }
 
 TEST_F(LevelFileTest, AUnitOutsideTheGridIsLeftOutAndReported) {
-    const LevelFile file =
-        read(level("unit:-1 5\nunit:5 30\nunit:29 29\nunit:99999999999999 3\n"));
+    const LevelFile file = read(level("unit:-1 5\nunit:5 30\nunit:29 29\nunit:99999999999999 3\n"));
     ASSERT_EQ(file.units.size(), 1u);
     EXPECT_EQ(file.units[0].x, 29);
     EXPECT_EQ(file.problems.size(), 3u);

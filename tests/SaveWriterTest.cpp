@@ -1,8 +1,8 @@
+#include "world/SaveWriter.h"
 #include "TestSupport.h"
 #include "core/EventSystem.h"
 #include "render/Camera.h"
 #include "units/Unit.h"
-#include "world/SaveWriter.h"
 
 #include <filesystem>
 #include <fstream>

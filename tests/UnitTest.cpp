@@ -1,8 +1,8 @@
+#include "units/Unit.h"
 #include "TestSupport.h"
 #include "core/Event.h"
 #include "core/EventSystem.h"
 #include "render/Camera.h"
-#include "units/Unit.h"
 #include "world/MapGrid.h"
 
 #include <cmath>

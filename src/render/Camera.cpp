@@ -399,10 +399,24 @@ void Camera::move(int16_t strafe, int16_t forward) {
         newY += strafe * planeY * moveSpeed;
         moved = true;
     }
-    if (grid != nullptr && MapGrid::isOpenAt(grid, newX, newY)) {
+    if (grid != nullptr && MapGrid::isOpenAt(grid, newX, newY) &&
+        keepsClearOfWalls(newX - posX, newY - posY, newX, newY)) {
         posX = newX;
         posY = newY;
     }
+}
+
+// Walking into a wall would otherwise end a hair from its face, where the whole view is
+// that wall at distance zero. Only the way the step goes is looked at, so a player next
+// to a wall can always walk along it or away from it.
+bool Camera::keepsClearOfWalls(double stepX, double stepY, double newX, double newY) const {
+    const double aheadX = newX + (stepX > 0   ? Camera::WALL_MARGIN
+                                  : stepX < 0 ? -Camera::WALL_MARGIN
+                                              : 0.0);
+    const double aheadY = newY + (stepY > 0   ? Camera::WALL_MARGIN
+                                  : stepY < 0 ? -Camera::WALL_MARGIN
+                                              : 0.0);
+    return MapGrid::isOpenAt(grid, aheadX, newY) && MapGrid::isOpenAt(grid, newX, aheadY);
 }
 
 // A positive deltaX (the pointer went left) turns toward the left of the view. Larger

@@ -50,6 +50,10 @@ class Camera : public Trackable, public EventListener {
     int** grid = nullptr;
     double* depthBuffer = nullptr;
 
+    // The nearest the viewpoint comes to a wall it walks toward; any nearer and a few
+    // texels would fill the view.
+    static constexpr double WALL_MARGIN = 0.2;
+
     // The divisor that darkens something seen at this distance.
     double shadeDivisor(double distance) const;
     static ALLEGRO_COLOR darken(ALLEGRO_COLOR colour, double divisor);
@@ -68,6 +72,7 @@ class Camera : public Trackable, public EventListener {
     void rememberTargetSize();
 
     void move(int16_t strafe, int16_t forward);
+    bool keepsClearOfWalls(double stepX, double stepY, double newX, double newY) const;
     void turn(int32_t deltaX);
 
     bool listening = false;
