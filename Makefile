@@ -49,8 +49,8 @@ e2e-test: build
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -L unit
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure
 
 test: build asan-test
 	ctest --test-dir $(BUILD) --output-on-failure

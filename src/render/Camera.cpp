@@ -236,7 +236,7 @@ void Camera::drawWallSlice(const Ray& ray, ALLEGRO_BITMAP* texture) const {
     const double divisor = shadeDivisor(ray.distance);
     for (int32_t y = ray.drawStart; y < ray.drawEnd; y += rowHeight) {
         const long long scaled =
-            (static_cast<long long>(2 * y - screenHeight + ray.lineHeight) * 8192) / ray.lineHeight;
+            ((2LL * y - screenHeight + ray.lineHeight) * 8192) / ray.lineHeight;
         const int texY = clampTexel(scaled / 256);
         ALLEGRO_COLOR colour = al_get_pixel(texture, tile * TILE_SIZE + texX, texY);
         if (!ray.hit) {
@@ -355,8 +355,9 @@ void Camera::drawBillboard(const Billboard& billboard, const Sprite& sprite) con
             !(depthBuffer[stripe / columnWidth] > billboard.depth)) {
             continue;
         }
-        const int texX =
-            clampTexel(((stripe - billboard.screenX + billboard.half) * 16384LL / size) / 256);
+        const int texX = clampTexel(
+            ((static_cast<long long>(stripe) - billboard.screenX + billboard.half) * 16384 / size) /
+            256);
         for (int32_t y = billboard.startY; y < billboard.endY; y += billboard.stepY) {
             const int texY = clampTexel(((2LL * y - screenHeight + size) * 8192LL / size) / 256);
             const ALLEGRO_COLOR colour =

@@ -148,6 +148,18 @@ wait_exit
 check "in the menu it ends the game with status 0" exited_with 0
 check "without a save" test ! -e "$E2E_WORK/close-menu/gamesave.dat"
 
+echo "# no audio device at all"
+open_room | make_game_folder silent
+: >"$E2E_WORK/no-alsa.conf"
+start_game "$GAME" "$E2E_WORK/silent" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"
+WIN=$(find_window)
+press "$WIN" Return
+sleep 0.5
+hold "$WIN" 1 w
+quit
+check "a silent game plays, walks with its footsteps unheard, and ends with status 0" exited_with 0
+check "and saves where it got to" test "$(saved silent x)" -lt 22
+
 echo "# the shipped level"
 start_game "$GAME" "$ROOT" shipped
 WIN=$(find_window)
