@@ -41,6 +41,16 @@ int tileTexel(double coordinate) {
     return texel < 0 ? texel + TILE_SIZE : texel;
 }
 
+// Along one axis: the ray's distance to its first cell border, and which way it steps.
+double firstBorder(double position, int cell, double direction, double delta, int& step) {
+    if (direction < 0) {
+        step = -1;
+        return (position - cell) * delta;
+    }
+    step = 1;
+    return (cell + 1.0 - position) * delta;
+}
+
 } // namespace
 
 // Everything one ray column needs, from the cast to the floor below its wall.
@@ -168,28 +178,20 @@ void Camera::castColumn(int32_t x, ALLEGRO_BITMAP* texture) {
     drawFloorAndCeiling(ray, texture);
 }
 
-// Steps from cell border to cell border until a wall, the step limit or the grid's edge.
 void Camera::traceRay(Ray& ray) const {
+    marchToWall(ray);
+    measureWall(ray);
+}
+
+// Steps from cell border to cell border until a wall, the step limit or the grid's edge.
+void Camera::marchToWall(Ray& ray) const {
     ray.mapX = static_cast<int>(posX);
     ray.mapY = static_cast<int>(posY);
     // A zero component gives an infinite delta, so that axis is never stepped.
     const double deltaDistX = std::sqrt(1 + (ray.dirY * ray.dirY) / (ray.dirX * ray.dirX));
     const double deltaDistY = std::sqrt(1 + (ray.dirX * ray.dirX) / (ray.dirY * ray.dirY));
-    double sideDistX, sideDistY;
-    if (ray.dirX < 0) {
-        ray.stepX = -1;
-        sideDistX = (posX - ray.mapX) * deltaDistX;
-    } else {
-        ray.stepX = 1;
-        sideDistX = (ray.mapX + 1.0 - posX) * deltaDistX;
-    }
-    if (ray.dirY < 0) {
-        ray.stepY = -1;
-        sideDistY = (posY - ray.mapY) * deltaDistY;
-    } else {
-        ray.stepY = 1;
-        sideDistY = (ray.mapY + 1.0 - posY) * deltaDistY;
-    }
+    double sideDistX = firstBorder(posX, ray.mapX, ray.dirX, deltaDistX, ray.stepX);
+    double sideDistY = firstBorder(posY, ray.mapY, ray.dirY, deltaDistY, ray.stepY);
     for (int step = 0; step < maxRaySteps; ++step) {
         if (sideDistX < sideDistY) {
             sideDistX += deltaDistX;
@@ -201,13 +203,17 @@ void Camera::traceRay(Ray& ray) const {
             ray.side = 1;
         }
         if (!MapGrid::contains(ray.mapX, ray.mapY)) {
-            break; // the world ends here: no wall to show
+            return; // the world ends here: no wall to show
         }
         if (grid[ray.mapX][ray.mapY] > 0) {
             ray.hit = true;
-            break;
+            return;
         }
     }
+}
+
+// How far the wall is, where along its face the ray struck, and how tall it stands.
+void Camera::measureWall(Ray& ray) const {
     if (ray.side == 0) {
         ray.perpendicular = (ray.mapX - posX + (1 - ray.stepX) / 2) / ray.dirX;
         ray.wallX = posY + ray.perpendicular * ray.dirY;

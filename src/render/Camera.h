@@ -64,6 +64,8 @@ class Camera : public Trackable, public EventListener {
 
     void castColumn(int32_t x, ALLEGRO_BITMAP* texture);
     void traceRay(Ray& ray) const;
+    void marchToWall(Ray& ray) const;
+    void measureWall(Ray& ray) const;
     void drawWallSlice(const Ray& ray, ALLEGRO_BITMAP* texture) const;
     void drawFloorAndCeiling(const Ray& ray, ALLEGRO_BITMAP* texture) const;
     bool placeBillboard(const Unit& unit, Billboard& billboard) const;
