@@ -10,7 +10,6 @@
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
-#include <cmath>
 #include <fstream>
 #include <iostream>
 
@@ -322,7 +321,7 @@ void Game::handleEvent(const Event& event) {
 bool Game::orderUnits() {
     unitDistances.clear();
     for (Unit* unit : units) {
-        const double distance = std::hypot(unit->x - camera->posX, unit->y - camera->posY);
+        const double distance = camera->distanceTo(unit->x, unit->y);
         unit->alive = distance <= SIGHT_RANGE;
         unitDistances.emplace_back(distance, unit);
     }

@@ -110,6 +110,10 @@ void Camera::init(int height, int width, int** worldGrid) {
     }
 }
 
+double Camera::distanceTo(double x, double y) const {
+    return std::sqrt((posX - x) * (posX - x) + (posY - y) * (posY - y));
+}
+
 double Camera::shadeDivisor(double distance) const {
     return distance > FURTHEST_SHADE ? FURTHEST_SHADE : std::pow(shadeBase, distance);
 }
@@ -346,9 +350,7 @@ bool Camera::placeBillboard(const Unit& unit, Billboard& billboard) const {
     const int32_t height = billboard.endY - billboard.startY;
     billboard.stepX = width > BILLBOARD_SAMPLES ? width / BILLBOARD_SAMPLES : 1;
     billboard.stepY = height > BILLBOARD_SAMPLES ? height / BILLBOARD_SAMPLES : 1;
-    const double distance =
-        std::sqrt((posX - unit.x) * (posX - unit.x) + (posY - unit.y) * (posY - unit.y));
-    billboard.divisor = shadeDivisor(BILLBOARD_SHADE_SCALE * distance);
+    billboard.divisor = shadeDivisor(BILLBOARD_SHADE_SCALE * distanceTo(unit.x, unit.y));
     return true;
 }
 
@@ -417,13 +419,11 @@ void Camera::move(int16_t strafe, int16_t forward) {
 // that wall at distance zero. Only the way the step goes is looked at, so a player next
 // to a wall can always walk along it or away from it.
 bool Camera::keepsClearOfWalls(double stepX, double stepY, double newX, double newY) const {
-    const double aheadX = newX + (stepX > 0   ? Camera::WALL_MARGIN
-                                  : stepX < 0 ? -Camera::WALL_MARGIN
-                                              : 0.0);
-    const double aheadY = newY + (stepY > 0   ? Camera::WALL_MARGIN
-                                  : stepY < 0 ? -Camera::WALL_MARGIN
-                                              : 0.0);
-    return MapGrid::isOpenAt(grid, aheadX, newY) && MapGrid::isOpenAt(grid, newX, aheadY);
+    const auto ahead = [](double step) {
+        return step > 0 ? WALL_MARGIN : step < 0 ? -WALL_MARGIN : 0.0;
+    };
+    return MapGrid::isOpenAt(grid, newX + ahead(stepX), newY) &&
+           MapGrid::isOpenAt(grid, newX, newY + ahead(stepY));
 }
 
 // A positive deltaX (the pointer went left) turns toward the left of the view. Larger

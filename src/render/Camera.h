@@ -54,6 +54,8 @@ class Camera : public Trackable, public EventListener {
     // texels would fill the view.
     static constexpr double WALL_MARGIN = 0.2;
 
+    // How far a point is from the viewpoint, in cells.
+    double distanceTo(double x, double y) const;
     // The divisor that darkens something seen at this distance.
     double shadeDivisor(double distance) const;
     static ALLEGRO_COLOR darken(ALLEGRO_COLOR colour, double divisor);

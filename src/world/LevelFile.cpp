@@ -3,6 +3,7 @@
 #include "world/MapGrid.h"
 #include "world/NumberParser.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -33,7 +34,7 @@ LevelFile LevelFile::read(std::istream& in, int** grid) {
                                      std::to_string(MAP_SIZE) +
                                      " lines; the missing rows are open floor");
             for (; x < MAP_SIZE; ++x) {
-                level.readGridLine("", -1, grid[x]);
+                std::fill(grid[x], grid[x] + MAP_SIZE, 0);
             }
             return level;
         }
@@ -50,7 +51,7 @@ void LevelFile::readGridLine(const std::string& line, int lineNumber, int* row) 
     for (int y = 0; y < MAP_SIZE; ++y) {
         row[y] = y < length ? cellValue(line[y]) : 0;
     }
-    if (lineNumber > 0 && length < MAP_SIZE) {
+    if (length < MAP_SIZE) {
         problems.push_back("line " + std::to_string(lineNumber) + " has only " +
                            std::to_string(length) + " cells; the rest of it is open floor");
     }
