@@ -123,6 +123,12 @@ loudness() { # RMS amplitude of a recording
     sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
 }
 
+# about RATIO A B: B is RATIO times A, give or take a cell for the save's whole numbers
+# and a fifth for frame rates that drift between runs.
+about() {
+    awk -v r="$1" -v a="$2" -v b="$3" 'BEGIN { e = r * a; d = b - e; if (d < 0) d = -d; exit !(d <= 1 + 0.2 * e) }'
+}
+
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 # hold WINDOW SECONDS KEY...: holds the keys down together for the given time.
