@@ -1,0 +1,215 @@
+#include "units/PathFinder.h"
+#include "reference/LiteralPathFinder.h"
+#include "world/MapGrid.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// What one search did: its answer, the nodes it chose in order, what it printed.
+struct SearchRecord {
+    int32_t outX = -1;
+    int32_t outY = -1;
+    std::vector<PathNode> choices;
+    std::string console;
+};
+
+using Cell = std::tuple<int32_t, int32_t>;
+
+template <typename Finder> SearchRecord runSearch(Finder& finder, Cell start, Cell target) {
+    SearchRecord record;
+    finder.choiceLog = &record.choices;
+    std::ostringstream console;
+    std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
+    finder.findPath(std::get<0>(start), std::get<1>(start), std::get<0>(target),
+                    std::get<1>(target), record.outX, record.outY);
+    std::cout.rdbuf(previous);
+    finder.choiceLog = nullptr;
+    record.console = console.str();
+    return record;
+}
+
+std::vector<Cell> cellsOf(const std::vector<PathNode>& nodes) {
+    std::vector<Cell> cells;
+    for (const PathNode& node : nodes) {
+        cells.emplace_back(node.x, node.y);
+    }
+    return cells;
+}
+
+std::vector<int32_t> costsOf(const std::vector<PathNode>& nodes) {
+    std::vector<int32_t> costs;
+    for (const PathNode& node : nodes) {
+        costs.push_back(node.f);
+    }
+    return costs;
+}
+
+class PathFinderTest : public ::testing::Test {
+  protected:
+    void SetUp() override { grid = MapGrid::allocate(); }
+    void TearDown() override { MapGrid::release(grid); }
+
+    // Walls all round cell (x, y), leaving the cell itself open.
+    void sealIn(int x, int y) {
+        grid[x][y - 1] = grid[x][y + 1] = grid[x - 1][y] = grid[x + 1][y] = 1;
+    }
+
+    // Both versions, which must agree on everything; the game's answer is returned.
+    SearchRecord searchBoth(Cell start, Cell target) {
+        PathFinder fast(grid);
+        LiteralPathFinder literal(grid);
+        const SearchRecord answer = runSearch(fast, start, target);
+        const SearchRecord reference = runSearch(literal, start, target);
+        EXPECT_EQ(answer.outX, reference.outX);
+        EXPECT_EQ(answer.outY, reference.outY);
+        EXPECT_EQ(cellsOf(answer.choices), cellsOf(reference.choices));
+        EXPECT_EQ(costsOf(answer.choices), costsOf(reference.choices));
+        EXPECT_EQ(answer.console, reference.console);
+        EXPECT_TRUE(fast.openList.empty() && fast.closedList.empty());
+        EXPECT_TRUE(literal.openList.empty() && literal.closedList.empty());
+        return answer;
+    }
+
+    int** grid = nullptr;
+};
+
+TEST_F(PathFinderTest, StraightDownTheSecondAxisEveryChoiceCostsThirty) {
+    const SearchRecord record = searchBoth({5, 5}, {5, 8});
+    EXPECT_EQ(cellsOf(record.choices), (std::vector<Cell>{{5, 5}, {5, 6}, {5, 7}, {5, 8}}));
+    EXPECT_EQ(costsOf(record.choices), (std::vector<int32_t>{30, 30, 30, 30}));
+    EXPECT_EQ(record.outX, 5);
+    EXPECT_EQ(record.outY, 6);
+}
+
+TEST_F(PathFinderTest, AlongTheFirstAxisTheTargetIsTakenAsSoonAsItIsOpen) {
+    const SearchRecord record = searchBoth({5, 5}, {8, 5});
+    // (8, 5) costs 30 while nodes of 23 are still open: found is chosen at once.
+    EXPECT_EQ(cellsOf(record.choices), (std::vector<Cell>{{5, 5}, {6, 5}, {4, 5}, {7, 5}, {8, 5}}));
+    EXPECT_EQ(costsOf(record.choices), (std::vector<int32_t>{3, 12, 14, 21, 30}));
+    EXPECT_EQ(record.outX, 6);
+    EXPECT_EQ(record.outY, 5);
+}
+
+TEST_F(PathFinderTest, StartOnTheTargetAnswersTheStartWithoutExpanding) {
+    const SearchRecord record = searchBoth({12, 7}, {12, 7});
+    EXPECT_EQ(cellsOf(record.choices), (std::vector<Cell>{{12, 7}}));
+    EXPECT_EQ(record.outX, 12);
+    EXPECT_EQ(record.outY, 7);
+
+    const SearchRecord beside = searchBoth({12, 7}, {13, 7});
+    EXPECT_EQ(beside.outX, 13);
+    EXPECT_EQ(beside.outY, 7);
+}
+
+TEST_F(PathFinderTest, ASealedTargetLeavesTheAnswerAloneAfterTryingEveryCell) {
+    sealIn(20, 20);
+    const SearchRecord record = searchBoth({0, 0}, {20, 20});
+    EXPECT_EQ(record.outX, -1);
+    EXPECT_EQ(record.outY, -1);
+    EXPECT_EQ(record.choices.size(), std::size_t{MAP_SIZE * MAP_SIZE - 5});
+    EXPECT_EQ(record.console, "");
+}
+
+TEST_F(PathFinderTest, AWalledTargetPrintsItsValueAndAnswersTheStart) {
+    grid[9][9] = 3;
+    const SearchRecord record = searchBoth({2, 4}, {9, 9});
+    EXPECT_EQ(record.console, "3\n");
+    EXPECT_EQ(record.outX, 2);
+    EXPECT_EQ(record.outY, 4);
+    EXPECT_EQ(record.choices.size(), 1u);
+}
+
+TEST_F(PathFinderTest, OutOfADeadEndTheOnlyOpenSideIsTheFirstStep) {
+    // Walled on three sides, the target behind the back wall: the way leads away first.
+    grid[6][15] = grid[4][15] = grid[5][16] = 2;
+    const SearchRecord record = searchBoth({5, 15}, {5, 20});
+    EXPECT_EQ(record.outX, 5);
+    EXPECT_EQ(record.outY, 14);
+}
+
+TEST_F(PathFinderTest, CellsOnTheEdgeOfTheGridReadNothingOutsideIt) {
+    for (const Cell& start : {Cell{0, 0}, Cell{29, 29}, Cell{0, 29}, Cell{29, 0}, Cell{0, 14}}) {
+        const SearchRecord record = searchBoth(start, {14, 14});
+        EXPECT_NE(record.outX, -1);
+        searchBoth({14, 14}, start);
+    }
+}
+
+TEST_F(PathFinderTest, AStartJustOutsideTheGridStepsIn) {
+    const SearchRecord record = searchBoth({-1, 5}, {3, 5});
+    EXPECT_EQ(record.outX, 0);
+    EXPECT_EQ(record.outY, 5);
+    searchBoth({30, 29}, {3, 5});
+}
+
+TEST_F(PathFinderTest, FarOutsideStartsAndTargetsFindNothing) {
+    PathFinder finder(grid);
+    const Cell targets[] = {{-1, 5}, {30, 5}, {5, -7}, {5, INT32_MAX}};
+    for (const Cell& target : targets) {
+        const SearchRecord record = runSearch(finder, {5, 5}, target);
+        EXPECT_EQ(record.outX, -1);
+        EXPECT_EQ(record.console, "");
+    }
+    const SearchRecord farStart = runSearch(finder, {INT32_MIN, 3}, {5, 5});
+    EXPECT_EQ(farStart.outX, -1);
+    EXPECT_TRUE(finder.openList.empty() && finder.closedList.empty());
+}
+
+TEST_F(PathFinderTest, OneFinderServesManySearchesInARow) {
+    PathFinder finder(grid);
+    sealIn(20, 20);
+    EXPECT_EQ(runSearch(finder, {1, 1}, {20, 20}).outX, -1);
+    const SearchRecord after = runSearch(finder, {5, 5}, {5, 8});
+    EXPECT_EQ(after.outY, 6);
+    EXPECT_EQ(after.choices.size(), 4u);
+    EXPECT_TRUE(finder.openList.empty() && finder.closedList.empty());
+}
+
+// Random levels from open to crowded, with the target sometimes walled, sometimes
+// sealed in, sometimes on the start: the game's search and the plain one must agree on
+// every node chosen and on every answer.
+TEST_F(PathFinderTest, AgreesWithThePlainSearchOnRandomLevels) {
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> anyCell(0, MAP_SIZE - 1);
+    std::uniform_int_distribution<int> wallValue(1, 9);
+    const double densities[] = {0.0, 0.1, 0.25, 0.4, 0.6};
+    int sealedTargets = 0;
+    int walledTargets = 0;
+    for (int round = 0; round < 600; ++round) {
+        std::bernoulli_distribution isWall(densities[round % 5]);
+        for (int x = 0; x < MAP_SIZE; ++x) {
+            for (int y = 0; y < MAP_SIZE; ++y) {
+                grid[x][y] = isWall(random) ? wallValue(random) : 0;
+            }
+        }
+        const Cell start{anyCell(random), anyCell(random)};
+        Cell target{anyCell(random), anyCell(random)};
+        if (round % 7 == 0) {
+            target = start;
+        }
+        const int tx = std::get<0>(target);
+        const int ty = std::get<1>(target);
+        if (round % 11 == 3 && tx > 0 && ty > 0 && tx < MAP_SIZE - 1 && ty < MAP_SIZE - 1) {
+            grid[tx][ty] = 0;
+            sealIn(tx, ty);
+            ++sealedTargets;
+        }
+        walledTargets += grid[tx][ty] != 0;
+        SCOPED_TRACE("round " + std::to_string(round));
+        searchBoth(start, target);
+        if (HasFailure()) {
+            return;
+        }
+    }
+    EXPECT_GT(sealedTargets, 20);
+    EXPECT_GT(walledTargets, 50);
+}
+
+} // namespace
