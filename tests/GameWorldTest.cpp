@@ -1,6 +1,6 @@
 // Game's world without a window: the level loaded from a scratch folder, units ordered
 // and drawn into a memory bitmap, saving on quit.
-#include "TestSupport.h"
+#include "HeadlessGame.h"
 #include "core/Event.h"
 #include "game/Game.h"
 #include "game/SwordSway.h"
@@ -15,37 +15,17 @@
 
 namespace {
 
-std::string closedRoom() {
-    std::string text = std::string(MAP_SIZE, '2') + "\n";
-    for (int x = 1; x < MAP_SIZE - 1; ++x) {
-        text += "2" + std::string(MAP_SIZE - 2, '0') + "2\n";
-    }
-    return text + std::string(MAP_SIZE, '2') + "\n";
-}
-
-class GameWorldTest : public ::testing::Test {
+class GameWorldTest : public HeadlessGame {
   protected:
     void SetUp() override {
-        folder.copyAssetsExcept({});
-        std::filesystem::create_directory("levels");
-        startAllegroForTests();
-        game = new Game();
-        game->displaySystem->width = 600;
-        game->displaySystem->height = 400;
-        ASSERT_TRUE(game->loadAssets());
-        game->createWorld();
-        game->camera->posX = 22.0;
-        game->camera->posY = 22.0;
-        game->camera->init(400, 600, game->mapGrid);
+        HeadlessGame::SetUp();
         target = al_create_bitmap(600, 400);
     }
     void TearDown() override {
         al_destroy_bitmap(target);
-        delete game;
-        startAllegroForTests(); // the game's destructor shut the add-ons down
+        HeadlessGame::TearDown();
     }
 
-    void writeLevel(const std::string& text) { std::ofstream("levels/RirUdodu.lev") << text; }
     std::string loadLevelAndCaptureOutput() {
         testing::internal::CaptureStdout();
         game->loadLevel();
@@ -56,8 +36,6 @@ class GameWorldTest : public ::testing::Test {
         game->drawFrame(SwordSway(400));
     }
 
-    ScratchFolder folder;
-    Game* game = nullptr;
     ALLEGRO_BITMAP* target = nullptr;
 };
 
@@ -161,10 +139,7 @@ TEST_F(GameWorldTest, QuitSavesAndEndsEvenBeforePlayBegins) {
     game->eventSystem->addListener(QUIT_EVENT, game);
     game->eventSystem->fireEvent(Event(QUIT_EVENT));
     EXPECT_TRUE(game->quit);
-    std::ifstream save("gamesave.dat");
-    std::stringstream text;
-    text << save.rdbuf();
-    EXPECT_EQ(text.str(), "x:22\ny:5\nplayer_health:10\nplayer_mana:10\nplayer_stamina:20\n"
+    EXPECT_EQ(readSave(), "x:22\ny:5\nplayer_health:10\nplayer_mana:10\nplayer_stamina:20\n"
                           "unit:3 0\n");
 }
 

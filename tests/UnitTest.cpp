@@ -189,6 +189,24 @@ TEST_F(UnitTest, AUnitWithNoHealthLeftDiesAtItsNextUpdate) {
     EXPECT_DOUBLE_EQ(unit->x, 3.0);
 }
 
+TEST_F(UnitTest, DamageStopsAtZeroAndAnyChangeHurts) {
+    unitAt(3.0, 3.0).applyDamage(-4);
+    EXPECT_EQ(unit->health, 6);
+    EXPECT_TRUE(unit->alive);
+    EXPECT_TRUE(unit->hurt);
+    EXPECT_EQ(unit->hurtCounter, 10);
+    unit->applyDamage(-7);
+    EXPECT_EQ(unit->health, 0);
+    EXPECT_FALSE(unit->alive);
+    unit->hurt = false;
+    unit->applyDamage(20); // no ceiling, and a gain still counts as a hurt
+    EXPECT_EQ(unit->health, 20);
+    EXPECT_TRUE(unit->hurt);
+    unit->health = INT32_MAX;
+    unit->applyDamage(5);
+    EXPECT_EQ(unit->health, INT32_MAX);
+}
+
 // Units that overshot a whole-number waypoint used to dither around it forever. Walking
 // a random path of whole-number waypoints, a unit must land on each of them.
 TEST_F(UnitTest, AUnitReachesEveryWaypointOfALongWalk) {

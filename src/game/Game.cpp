@@ -1,9 +1,12 @@
 #include "game/Game.h"
 
+#include "core/AttackEvent.h"
 #include "core/SoundEvent.h"
 #include "game/SwordSway.h"
 #include "world/LevelFile.h"
 #include "world/MapGrid.h"
+#include "world/NumberParser.h"
+#include "world/SaveReader.h"
 #include "world/SaveWriter.h"
 
 #include <algorithm>
@@ -25,6 +28,9 @@ const char* const SAVE_FILE = "gamesave.dat";
 
 const int32_t FOOTSTEP_SOUND = 0;
 const int32_t AMBIENCE_SOUND = 1;
+const int32_t DEAD_SLEEP_SOUND = 2;
+const int32_t SWORD_HIT_SOUND = 3;
+const int32_t SWORD_MISS_SOUND = 4;
 const double SWORD_FRAME_MS = 100.0;
 const double UNIT_FRAME_MS = 50.0;
 const int HURT_SPRITE = 4;
@@ -37,6 +43,12 @@ const double TURN_RADIANS_PER_SECOND = 3.0;
 const double SIGHT_RANGE = 4.7;
 const double CLOSE_UP_RANGE = 0.5;
 const float FLASH_STRENGTH = 0.6f;
+
+const int32_t SWORD_DAMAGE = 3;
+const double SWORD_REACH = 0.65;
+const double FARTHEST_TARGET = 9999.0;
+const double SPEED_UP_STEP = 2.0;
+const double SLOW_DOWN_STEP = 0.5;
 
 void reportMissingFile(const std::string& path) {
     std::cout << "Cannot start: could not load \"" << path
@@ -89,7 +101,7 @@ bool Game::init(const ScreenSize& size) {
     return true;
 }
 
-// The grid, the sword, the menu, the player and the camera, in that order.
+// The grid, the sword, the menu, the player, the camera and the units' path search.
 void Game::createWorld() {
     mapGrid = MapGrid::allocate();
     swordAnimation = createAnimation(spriteManager, SWORD_FRAME_MS, {5, 6, 7, 8});
@@ -100,6 +112,7 @@ void Game::createWorld() {
     buildMenu();
     player = new Unit();
     camera = new Camera(eventSystem);
+    pathFinder = new PathFinder(mapGrid);
 }
 
 void Game::listenForRules() {
@@ -155,6 +168,7 @@ Game::~Game() {
         delete unit;
     }
     units.clear();
+    delete pathFinder;
     MapGrid::release(mapGrid);
     mapGrid = nullptr;
     delete swordAnimation;
@@ -247,13 +261,15 @@ void Game::actOnMenu(MenuRules::Action action) {
     switch (action) {
     case MenuRules::Action::Play:
     case MenuRules::Action::Load:
-        // Restoring a saved game comes with the save file reader; until then Load
-        // starts where Play does.
         al_hide_mouse_cursor(displaySystem->display);
         inMenu = false;
         playing = true;
         loadLevel();
+        // A save without a position, or no save at all, starts where a new game does.
         startPlayAt(START_X, START_Y);
+        if (action == MenuRules::Action::Load) {
+            loadGame();
+        }
         break;
     case MenuRules::Action::Quit:
         quit = true;
@@ -311,11 +327,117 @@ void Game::saveGame() {
     }
 }
 
+void Game::loadGame() {
+    std::ifstream file(SAVE_FILE);
+    if (!file) {
+        return; // nothing saved yet: a new game
+    }
+    const SaveReader save = SaveReader::read(file);
+    camera->posX = save.x.value_or(camera->posX);
+    camera->posY = save.y.value_or(camera->posY);
+    player->health = save.health.value_or(player->health);
+    player->mana = save.mana.value_or(player->mana);
+    player->stamina = save.stamina.value_or(player->stamina);
+    if (!save.replacesUnits) {
+        return; // the level's own units stay
+    }
+    for (Unit* unit : units) {
+        delete unit;
+    }
+    units.clear();
+    for (const LevelFile::UnitPlace& place : save.units) {
+        createUnit(place.x, place.y);
+    }
+}
+
 void Game::handleEvent(const Event& event) {
     if (event.type == QUIT_EVENT) {
         saveGame();
         quit = !quit;
+        return;
     }
+    if (!playing) {
+        return;
+    }
+    switch (event.type) {
+    case SPEED_UP_EVENT:
+        gameTimer->factor *= SPEED_UP_STEP;
+        break;
+    case SLOW_DOWN_EVENT:
+        gameTimer->factor *= SLOW_DOWN_STEP;
+        break;
+    case SPAWN_UNIT_EVENT:
+        createUnit(camera->posX, camera->posY);
+        break;
+    case SAVE_EVENT:
+        saveGame();
+        break;
+    case PLAYER_ATTACK_EVENT:
+        swingSword();
+        break;
+    case ATTACK_EVENT:
+        takeBlow(static_cast<const AttackEvent&>(event).amount);
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::swingSword() {
+    if (!swordAnimation->finished) {
+        return; // the last swing is still on its way
+    }
+    swordAnimation->finished = false;
+    Unit* target = findTarget();
+    if (target == nullptr || !swordReaches(*target)) {
+        playSound(SWORD_MISS_SOUND);
+        return;
+    }
+    playSound(SWORD_HIT_SOUND);
+    std::cout << "Did " << SWORD_DAMAGE << " damage!" << std::endl;
+    target->applyDamage(-SWORD_DAMAGE);
+    if (target->health != 0) {
+        return;
+    }
+    std::cout << "Killed a unit!" << std::endl;
+    killUnit(target);
+    if (units.empty()) {
+        playSound(DEAD_SLEEP_SOUND);
+        std::cout << "THE DEAD SLEEP ONCE MORE\n";
+    }
+}
+
+// Within reach and in front: a unit standing on the player's own spot is neither.
+bool Game::swordReaches(const Unit& target) const {
+    return camera->distanceTo(target.x, target.y) <= SWORD_REACH &&
+           camera->depthOf(target.x, target.y) > 0.0;
+}
+
+Unit* Game::findTarget() const {
+    Unit* target = nullptr;
+    double nearest = FARTHEST_TARGET;
+    for (Unit* unit : units) {
+        const double distance = camera->distanceTo(unit->x, unit->y);
+        if (distance < nearest) {
+            nearest = distance;
+            target = unit;
+        }
+    }
+    return target;
+}
+
+void Game::killUnit(Unit* unit) {
+    units.erase(std::find(units.begin(), units.end(), unit));
+    delete unit; // it stops listening for ticks as it goes
+}
+
+void Game::takeBlow(int32_t amount) {
+    std::cout << "You take " << amount << " damage!\n";
+    player->applyDamage(amount);
+}
+
+void Game::playSound(int32_t soundId) {
+    eventSystem->fireEvent(SoundEvent(soundId, 1.0f, 0.5f, false));
 }
 
 bool Game::orderUnits() {
@@ -371,10 +493,17 @@ void Game::updateWorld() {
     eventSystem->fireEvent(Event(TICK_EVENT));
     // The player's hurt flag counts down as a unit's does, which keeps the flash short.
     player->handleEvent(Event(TICK_EVENT));
-    // The list is read afresh for each unit: a blow may change it. Without a path
-    // search there is no waypoint, and a unit closes in only on a player within a cell.
+    // The list is read afresh for each unit: a blow may change it.
+    const int32_t playerCellX = NumberParser::truncateToInt(camera->posX);
+    const int32_t playerCellY = NumberParser::truncateToInt(camera->posY);
     for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i]->update(mapGrid, camera, gameTimer->factor, -1.0, -1.0);
+        Unit* unit = units[i];
+        int32_t wayX = -1; // stays -1 when there is no way to the player
+        int32_t wayY = -1;
+        pathFinder->findPath(NumberParser::truncateToInt(unit->x),
+                             NumberParser::truncateToInt(unit->y), playerCellX, playerCellY, wayX,
+                             wayY);
+        unit->update(mapGrid, camera, gameTimer->factor, wayX, wayY);
     }
     swordAnimation->update(gameTimer->factor);
     camera->moveSpeed = (1.0 / framesPerSecond) * MOVE_CELLS_PER_SECOND * gameTimer->factor;

@@ -16,6 +16,7 @@
 #include "render/Camera.h"
 #include "render/Menu.h"
 #include "render/SpriteManager.h"
+#include "units/PathFinder.h"
 #include "units/Unit.h"
 
 #include <allegro5/allegro_font.h>
@@ -39,13 +40,18 @@ class Game : public Trackable, public EventListener {
     void runMenu();
     void runPlay();
 
-    // The rules of play, answering the player's actions and the units' blows.
+    // The rules of play, answering the player's actions and the units' blows. Only
+    // the quit rule holds before play has begun.
     void handleEvent(const Event& event) override;
+    // The unit nearest the player, the first of equal ones; null when there is none.
+    Unit* findTarget() const;
 
     // Reads the level file into mapGrid and adds its units.
     void loadLevel();
     void createUnit(double x, double y);
     void saveGame();
+    // Puts back the position, statistics and units of the save file, where it has them.
+    void loadGame();
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit stands so close that it alone is drawn.
     bool orderUnits();
@@ -53,6 +59,7 @@ class Game : public Trackable, public EventListener {
     // Pieces of init and of a frame of play, usable without a window.
     bool loadAssets();
     void createWorld();
+    void listenForRules();
     void updateWorld();
     void drawFrame(const SwordSway& sway);
     void drawUnits();
@@ -60,6 +67,7 @@ class Game : public Trackable, public EventListener {
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
     SoundSystem* soundSystem = nullptr;
+    PathFinder* pathFinder = nullptr;
     MemoryTracker* memoryTracker = nullptr;
     BufferManager* bufferManager = nullptr;
     SpriteManager* spriteManager = nullptr;
@@ -82,10 +90,14 @@ class Game : public Trackable, public EventListener {
   private:
     bool startAllegro();
     void buildMenu();
-    void listenForRules();
     void shutDownAllegro();
 
     void startPlayAt(double x, double y);
+    void swingSword();
+    bool swordReaches(const Unit& target) const;
+    void killUnit(Unit* unit);
+    void takeBlow(int32_t amount);
+    void playSound(int32_t soundId);
     void pollPlayerInput(int32_t screenWidth, int32_t screenHeight);
     void drawSword(const SwordSway& sway) const;
     void drawDamageFlash() const;

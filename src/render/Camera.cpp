@@ -114,6 +114,12 @@ double Camera::distanceTo(double x, double y) const {
     return std::sqrt((posX - x) * (posX - x) + (posY - y) * (posY - y));
 }
 
+double Camera::depthOf(double x, double y) const {
+    const double relX = x - posX;
+    const double relY = y - posY;
+    return (planeX * relY - planeY * relX) / (planeX * dirY - dirX * planeY);
+}
+
 double Camera::shadeDivisor(double distance) const {
     return distance > FURTHEST_SHADE ? FURTHEST_SHADE : std::pow(shadeBase, distance);
 }

@@ -56,6 +56,9 @@ class Camera : public Trackable, public EventListener {
 
     // How far a point is from the viewpoint, in cells.
     double distanceTo(double x, double y) const;
+    // How far the point lies ahead of the camera along its view, in camera space:
+    // positive in front, negative behind, 0 at the camera's own position.
+    double depthOf(double x, double y) const;
     // The divisor that darkens something seen at this distance.
     double shadeDivisor(double distance) const;
     static ALLEGRO_COLOR darken(ALLEGRO_COLOR colour, double divisor);

@@ -4,7 +4,9 @@
 #include "render/Camera.h"
 #include "world/MapGrid.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -110,4 +112,16 @@ Sprite* Unit::getCurrentSprite() const {
         return hurtSprite;
     }
     return animation != nullptr ? animation->currentSprite() : nullptr;
+}
+
+void Unit::applyDamage(int32_t change) {
+    // Summed wide so that no health a save could hold overflows.
+    const int64_t changed = static_cast<int64_t>(health) + change;
+    health = static_cast<int32_t>(std::min<int64_t>(changed, INT32_MAX));
+    if (health <= 0) {
+        health = 0;
+        alive = false;
+    }
+    hurtCounter = HURT_TICKS;
+    hurt = true;
 }

@@ -29,6 +29,9 @@ class Unit : public Trackable, public EventListener {
     virtual void update(int** grid, const Camera* camera, double timeFactor, double targetX,
                         double targetY);
     Sprite* getCurrentSprite() const;
+    // Changes health by a signed amount: at 0 or below the unit is dead with 0 health.
+    // Any change, even a gain, counts as a hurt for the next ten ticks.
+    void applyDamage(int32_t change);
 
     EventSystem* eventSystem = nullptr;
     Animation* animation = nullptr;
@@ -52,6 +55,7 @@ class Unit : public Trackable, public EventListener {
     static constexpr double REACH = 0.65;
     static constexpr double CHASE_DISTANCE = 1.0;
     static constexpr int32_t BLOW_COST = 11;
+    static constexpr int32_t HURT_TICKS = 10;
 
   private:
     void strike();

@@ -1,0 +1,70 @@
+#include "world/SaveReader.h"
+
+#include "world/MapGrid.h"
+#include "world/NumberParser.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// When text starts with key, moves text past it and says so.
+bool takeKey(const char*& text, const char* key) {
+    const std::size_t length = std::strlen(key);
+    if (std::strncmp(text, key, length) != 0) {
+        return false;
+    }
+    text += length;
+    return true;
+}
+
+bool onGridLine(int value) {
+    return value >= 0 && value < MAP_SIZE;
+}
+
+} // namespace
+
+SaveReader SaveReader::read(std::istream& in) {
+    SaveReader save;
+    std::string line;
+    while (std::getline(in, line)) {
+        save.readLine(line);
+    }
+    return save;
+}
+
+void SaveReader::readLine(const std::string& line) {
+    // Reading stops at a NUL as C's string functions would; the std::string keeps the
+    // text terminated after its last character.
+    const char* text = line.c_str();
+    if (takeKey(text, "x:")) {
+        const int value = NumberParser::readLeadingInt(text);
+        if (onGridLine(value)) {
+            x = value;
+        }
+    }
+    if (takeKey(text, "y:")) {
+        const int value = NumberParser::readLeadingInt(text);
+        if (onGridLine(value)) {
+            y = value;
+        }
+    }
+    if (takeKey(text, "player_health:")) {
+        health = NumberParser::readLeadingInt(text);
+    }
+    if (takeKey(text, "player_mana:")) {
+        mana = NumberParser::readLeadingInt(text);
+    }
+    if (takeKey(text, "player_stamina:")) {
+        stamina = NumberParser::readLeadingInt(text);
+    }
+    if (takeKey(text, "unit:")) {
+        replacesUnits = true;
+        int unitX = 0;
+        int unitY = 0;
+        NumberParser::readPair(text, unitX, unitY);
+        if (MapGrid::contains(unitX, unitY)) {
+            units.push_back({unitX, unitY});
+        }
+    }
+}

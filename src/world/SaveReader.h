@@ -1,0 +1,32 @@
+#pragma once
+
+#include "world/LevelFile.h"
+
+#include <istream>
+#include <optional>
+
+// A save file as read back. Saves are read loosely: keys in any order and any number
+// of times (the last position or statistic wins), lines without a key skipped, text
+// after a number ignored. Each line is tried against the keys in turn, each test on
+// what the earlier ones left, so "x:y:7" sets x to 0 and then y to 7. A key counts
+// only at the very start of the line, in lower case.
+//
+// Nothing in the file can put the player or a unit outside the grid: such positions
+// and unit lines are dropped, and numbers too large for an int saturate.
+class SaveReader {
+  public:
+    static SaveReader read(std::istream& in);
+
+    std::optional<int> x;
+    std::optional<int> y;
+    std::optional<int> health;
+    std::optional<int> mana;
+    std::optional<int> stamina;
+    // True when the file has a "unit:" line: its units then replace the level's,
+    // even if every one of them is dropped.
+    bool replacesUnits = false;
+    std::vector<LevelFile::UnitPlace> units;
+
+  private:
+    void readLine(const std::string& line);
+};
