@@ -12,6 +12,7 @@ WINDOW_TITLE="Duskmarch :: Orrinvale"
 
 e2e_cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
+    [ -n "${RECORDER:-}" ] && kill "$RECORDER" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     bash "$AUDIO_SERVER" stop "$AUDIO_DIR"
     if [ "$E2E_FAILURES" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
@@ -165,4 +166,94 @@ pixels_changed() {
 # How many different colours a screenshot holds.
 colour_count() {
     convert "$E2E_WORK/$1.png" -format '%k' info:
+}
+
+# --- playing ---
+
+# An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
+# looking toward line 0.
+open_room() {
+    local inside
+    inside=$(printf '0%.0s' $(seq 28))
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+    for _ in $(seq 28); do printf '1%s1\n' "$inside"; done
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+}
+
+# How bright the bottom of a screenshot is, 0 to 255: the floor in play, near black in
+# the menu and while the game loads.
+floor_brightness() {
+    convert "$E2E_WORK/$1.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:
+}
+
+# Chooses Play, pressing Enter again until the floor shows: a press made while the game
+# is still loading its assets is never seen.
+enter_play() {
+    for _ in $(seq 20); do
+        press "$WIN" Return
+        shoot "$WIN" entering
+        [ "$(floor_brightness entering)" -gt 15 ] && break
+    done
+    sleep 0.5
+}
+
+# Chooses Load: S until the menu marks it, then Enter until the floor shows.
+enter_load() {
+    for _ in $(seq 20); do
+        shoot "$WIN" choosing
+        [ "$(count_colour choosing 100x30+250+208 '#00FF00')" -gt 20 ] && break
+        press "$WIN" s
+    done
+    enter_play
+}
+
+# play NAME: starts the game in folder NAME and chooses Play.
+play() {
+    start_game "$GAME" "$E2E_WORK/$1" "$1"
+    WIN=$(find_window)
+    enter_play
+}
+
+# load NAME: starts the game in folder NAME and chooses Load.
+load() {
+    start_game "$GAME" "$E2E_WORK/$1" "$1"
+    WIN=$(find_window)
+    enter_load
+}
+
+# quit: Escape, and wait for the game to end.
+quit() {
+    press "$WIN" Escape
+    wait_exit
+}
+
+# click WINDOW BUTTON: a mouse button held long enough for the once-a-frame poll.
+click() {
+    xdotool windowfocus "$1" 2>/dev/null
+    xdotool mousedown "$2"
+    sleep 0.12
+    xdotool mouseup "$2"
+    sleep 0.1
+}
+
+# start_recording NAME ... stop_recording: what the game plays meanwhile, as NAME.wav.
+start_recording() {
+    parec -d sink0.monitor --file-format=wav "$E2E_WORK/$1.wav" &
+    RECORDER=$!
+}
+stop_recording() {
+    kill -INT "$RECORDER"
+    wait "$RECORDER" 2>/dev/null
+    RECORDER=""
+}
+
+# Keeps a copy of a game folder's save file: keep_save NAME COPY
+keep_save() {
+    mkdir -p "$E2E_WORK/$2"
+    cp "$E2E_WORK/$1/gamesave.dat" "$E2E_WORK/$2/gamesave.dat"
+}
+
+# The unit lines of a save file.
+saved_units() {
+    grep '^unit:' "$E2E_WORK/$1/gamesave.dat"
 }

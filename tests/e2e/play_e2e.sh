@@ -8,46 +8,6 @@ CLOSE_WINDOW=$(realpath "$2")
 ROOT=$(pwd)
 source "$(dirname "$0")/lib.sh"
 
-# An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
-# looking toward line 0.
-open_room() {
-    local inside
-    inside=$(printf '0%.0s' $(seq 28))
-    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
-    for _ in $(seq 28); do printf '1%s1\n' "$inside"; done
-    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
-}
-
-# How bright the bottom of a screenshot is, 0 to 255: the floor in play, near black in
-# the menu and while the game loads.
-floor_brightness() {
-    convert "$E2E_WORK/$1.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:
-}
-
-# Chooses Play, pressing Enter again until the floor shows: a press made while the game
-# is still loading its assets is never seen.
-enter_play() {
-    for _ in $(seq 20); do
-        press "$WIN" Return
-        shoot "$WIN" entering
-        [ "$(floor_brightness entering)" -gt 15 ] && break
-    done
-    sleep 0.5
-}
-
-# play NAME: starts the game in folder NAME and chooses Play.
-play() {
-    start_game "$GAME" "$E2E_WORK/$1" "$1"
-    WIN=$(find_window)
-    enter_play
-}
-
-# quit NAME: Escape, then the usual checks on how the game ended.
-quit() {
-    press "$WIN" Escape
-    wait_exit
-}
-
 start_x
 start_audio
 
@@ -137,16 +97,12 @@ check "a unit three cells ahead is drawn in the middle of the view" \
 echo "# footsteps"
 open_room | make_game_folder steps
 play steps
-parec -d sink0.monitor --file-format=wav "$E2E_WORK/standing.wav" &
-RECORDER=$!
+start_recording standing
 sleep 2
-kill -INT "$RECORDER"
-wait "$RECORDER" 2>/dev/null
-parec -d sink0.monitor --file-format=wav "$E2E_WORK/walking.wav" &
-RECORDER=$!
+stop_recording
+start_recording walking
 hold "$WIN" 2 s
-kill -INT "$RECORDER"
-wait "$RECORDER" 2>/dev/null
+stop_recording
 quit
 check "walking is louder than standing: footsteps ($(loudness walking) over $(loudness standing) RMS)" \
     above "$(loudness walking)" "$(awk -v s="$(loudness standing)" 'BEGIN { print s * 1.2 }')"

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The hunt and the fight, played as a player would: a unit walks up and strikes, the
+# sword kills it, Space spawns another, the speed keys, saving with the right button,
+# and Load bringing a saved game back.
+# usage: fight_e2e.sh PATH_TO_GAME   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_audio
+
+# The sanitized game runs slower and unevenly; there only the directions count.
+speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
+
+# lines NAME PATTERN: the game's console lines that match, one per line.
+lines() { grep -E "$2" "$E2E_WORK/$1.out"; }
+
+echo "# a unit one cell ahead"
+{ open_room; echo "unit:21 22"; } | make_game_folder fight
+play fight
+shoot "$WIN" fight-start
+start_recording fight-quiet
+sleep 2.5 # it walks up within reach in about a second and a half, and strikes
+stop_recording
+shoot "$WIN" fight-near
+check "it walks up to the player" test "$(pixels_changed fight-start fight-near 200x200+200+100)" -gt 5000
+start_recording fight-hits
+for _ in 1 2 3; do
+    click "$WIN" 1
+    sleep 0.5 # the swing takes 0.4 s; a click before it ends is not a swing
+done
+stop_recording
+shoot "$WIN" fight-hurt
+start_recording fight-last
+click "$WIN" 1
+sleep 2
+stop_recording
+shoot "$WIN" fight-after
+quit
+check "the game ends with status 0" exited_with 0
+check "the unit struck once" test "$(lines fight '^You take' | tr '\n' '|')" = "You take -3 damage!|"
+check "four hits killed it, told in order" \
+    test "$(lines fight 'damage|Killed|SLEEP' | tr '\n' '|')" = \
+    "You take -3 damage!|Did 3 damage!|Did 3 damage!|Did 3 damage!|Did 3 damage!|Killed a unit!|THE DEAD SLEEP ONCE MORE|"
+check "the sword hits are heard ($(loudness fight-hits) RMS over $(loudness fight-quiet))" \
+    above "$(loudness fight-hits)" "$(awk -v s="$(loudness fight-quiet)" 'BEGIN { print s * 1.15 }')"
+check "the last kill's toll is heard ($(loudness fight-last) RMS over $(loudness fight-quiet))" \
+    above "$(loudness fight-last)" "$(awk -v s="$(loudness fight-quiet)" 'BEGIN { print s * 1.3 }')"
+check "the dead unit is gone from the view" \
+    test "$(pixels_changed fight-start fight-after 600x300+0+0)" -gt 5000 -a \
+    "$(pixels_changed fight-near fight-after 600x300+0+0)" -gt 5000
+check "Escape's save holds the player's 97 health" test "$(saved fight player_health)" = 97
+check "and no unit" test -z "$(saved_units fight)"
+check "and its exit report lists no live allocation" clean_exit_report fight
+
+echo "# Space, the right button, and Load"
+# One unit walled in where it can neither move nor reach the player.
+{ open_room | sed '6s/^\(.....\)0/\11/; 7s/^\(....\)000/\1101/; 8s/^\(.....\)0/\11/'; echo "unit:6 5"; } |
+    make_game_folder saving
+play saving
+hold "$WIN" 2 w
+press "$WIN" space
+click "$WIN" 3
+sleep 0.3
+check "the right button saves" test -f "$E2E_WORK/saving/gamesave.dat"
+check "and play goes on" kill -0 "$GAME_PID"
+keep_save saving right-button
+hold "$WIN" 1 d
+quit
+X=$(saved right-button x)
+Y=$(saved right-button y)
+check "Space put a unit on the player's cell ($X $Y)" grep -qx "unit:$X $Y" "$E2E_WORK/right-button/gamesave.dat"
+check "beside the walled-in one" grep -qx "unit:6 5" "$E2E_WORK/right-button/gamesave.dat"
+check "and it struck at once" test "$(lines saving '^You take' | head -n 1)" = "You take -3 damage!"
+check "walking on after the save moved the player" test "$(saved saving y)" != "$Y"
+keep_save saving escape
+load saving
+shoot "$WIN" loaded
+quit
+check "Load puts the player back where Escape saved ($(saved saving x) $(saved saving y))" \
+    test "$(saved saving x) $(saved saving y)" = "$(saved escape x) $(saved escape y)"
+check "with the saved units, not the level's one" \
+    test "$(saved_units saving | tr '\n' ' ')" = "$(saved_units escape | tr '\n' ' ')"
+check "a loaded game ends with status 0" exited_with 0
+
+echo "# the game speed"
+open_room | make_game_folder speed
+printf 'x:28\ny:15\n' >"$E2E_WORK/speed/gamesave.dat"
+load speed
+hold "$WIN" 2 w
+click "$WIN" 3
+X1=$(saved speed x)
+press "$WIN" equal
+hold "$WIN" 2 w
+click "$WIN" 3
+X2=$(saved speed x)
+press "$WIN" minus
+press "$WIN" minus
+hold "$WIN" 2 w
+click "$WIN" 3
+X3=$(saved speed x)
+quit
+BASE=$((28 - X1))
+FAST=$((X1 - X2))
+SLOW=$((X2 - X3))
+check "Load of a written save starts on its cell (first walk from 28 went $BASE cells)" \
+    test "$BASE" -ge 1 -a "$(saved speed y)" = 15
+check "after Equals the same walk goes further ($FAST cells)" test "$FAST" -gt "$BASE"
+check "after Minus twice it goes less far ($SLOW cells)" test "$SLOW" -lt "$BASE" -a "$SLOW" -ge 0
+speed_checks && check "about twice as far" awk -v b="$BASE" -v f="$FAST" 'BEGIN { exit !(f >= 1.5 * b && f <= 2.8 * b) }'
+speed_checks && check "and then about half as far" awk -v b="$BASE" -v s="$SLOW" 'BEGIN { exit !(s >= 0.2 * b && s <= 0.7 * b) }'
+
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/fight-near.png" "$DUSKMARCH_SCREENSHOTS/fight.png"
+
+finish
