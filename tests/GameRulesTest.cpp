@@ -38,6 +38,14 @@ class GameRulesTest : public HeadlessGame {
         return testing::internal::GetCapturedStdout();
     }
 
+    // A level with a wall along grid line x, from the room's edge up to (not including) y.
+    static std::string wallAcross(std::string level, int x, int endY) {
+        for (int y = 1; y < endY; ++y) {
+            level[x * (MAP_SIZE + 1) + y] = '5';
+        }
+        return level;
+    }
+
     RecordingListener sounds{"sounds"};
 };
 
@@ -220,11 +228,7 @@ TEST_F(GameRulesTest, UnitsComeAndGoWhileEventsAreDelivered) {
 
 TEST_F(GameRulesTest, AUnitFindsItsWayRoundAWallToThePlayer) {
     // A wall across the room between the unit and the player, open at its far end.
-    std::string level = closedRoom("unit:16 22\n");
-    for (int y = 1; y < 27; ++y) {
-        level[19 * (MAP_SIZE + 1) + y] = '5';
-    }
-    writeLevel(level);
+    writeLevel(wallAcross(closedRoom("unit:16 22\n"), 19, 27));
     game->loadLevel();
     Unit* unit = game->units[0];
     const double startDistance = game->camera->distanceTo(unit->x, unit->y);
@@ -239,11 +243,7 @@ TEST_F(GameRulesTest, AUnitFindsItsWayRoundAWallToThePlayer) {
 }
 
 TEST_F(GameRulesTest, AUnitWithNoWayToThePlayerStandsStill) {
-    std::string level = closedRoom("unit:5 5\n");
-    for (int y = 1; y < MAP_SIZE - 1; ++y) {
-        level[10 * (MAP_SIZE + 1) + y] = '5';
-    }
-    writeLevel(level);
+    writeLevel(wallAcross(closedRoom("unit:5 5\n"), 10, MAP_SIZE - 1));
     game->loadLevel();
     for (int frame = 0; frame < 20; ++frame) {
         backdate(*game->units[0]->timer, 200.0);

@@ -11,8 +11,6 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_audio
 
-# The sanitized game runs slower and unevenly; there only the directions count.
-speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
 
 # lines NAME PATTERN: the game's console lines that match, one per line.
 lines() { grep -E "$2" "$E2E_WORK/$1.out"; }

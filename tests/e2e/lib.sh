@@ -170,6 +170,10 @@ colour_count() {
 
 # --- playing ---
 
+# Steps are per frame, so how far a few seconds take the player depends on the frame
+# rate. The sanitized game runs slower and unevenly: there only the directions count.
+speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
+
 # An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
 # looking toward line 0.
 open_room() {

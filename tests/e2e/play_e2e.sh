@@ -11,9 +11,6 @@ source "$(dirname "$0")/lib.sh"
 start_x
 start_audio
 
-# Steps are per frame, so how far a few seconds take the player depends on the frame
-# rate. The sanitized game runs slower and unevenly: there only the directions count.
-speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
 
 echo "# Play, and walking forward for three seconds"
 open_room | make_game_folder walk
