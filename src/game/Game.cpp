@@ -164,10 +164,7 @@ Game::~Game() {
     if (font != nullptr) {
         al_destroy_font(font);
     }
-    for (Unit* unit : units) {
-        delete unit;
-    }
-    units.clear();
+    deleteUnits();
     delete pathFinder;
     MapGrid::release(mapGrid);
     mapGrid = nullptr;
@@ -314,6 +311,13 @@ void Game::loadLevel() {
     }
 }
 
+void Game::deleteUnits() {
+    for (Unit* unit : units) {
+        delete unit; // it stops listening for ticks as it goes
+    }
+    units.clear();
+}
+
 void Game::createUnit(double x, double y) {
     Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, {0, 1, 2, 3, 2, 1});
     Unit* unit = new Unit(eventSystem, walk, x, y);
@@ -341,10 +345,7 @@ void Game::loadGame() {
     if (!save.replacesUnits) {
         return; // the level's own units stay
     }
-    for (Unit* unit : units) {
-        delete unit;
-    }
-    units.clear();
+    deleteUnits();
     for (const LevelFile::UnitPlace& place : save.units) {
         createUnit(place.x, place.y);
     }

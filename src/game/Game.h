@@ -93,6 +93,7 @@ class Game : public Trackable, public EventListener {
     void shutDownAllegro();
 
     void startPlayAt(double x, double y);
+    void deleteUnits();
     void swingSword();
     bool swordReaches(const Unit& target) const;
     void killUnit(Unit* unit);

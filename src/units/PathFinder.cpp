@@ -60,7 +60,6 @@ void PathFinder::findPath(int32_t startX, int32_t startY, int32_t targetX, int32
 void PathFinder::startSearch(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY) {
     this->targetX = targetX;
     this->targetY = targetY;
-    targetNode = nullptr;
     met.fill(false);
     openNode(makeNode(startX, startY, nullptr));
 }

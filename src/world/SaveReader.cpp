@@ -18,8 +18,12 @@ bool takeKey(const char*& text, const char* key) {
     return true;
 }
 
-bool onGridLine(int value) {
-    return value >= 0 && value < MAP_SIZE;
+// A position on one axis: taken only when it lies on one of the grid's lines.
+void readGridLine(const char* text, std::optional<int>& position) {
+    const int value = NumberParser::readLeadingInt(text);
+    if (value >= 0 && value < MAP_SIZE) {
+        position = value;
+    }
 }
 
 } // namespace
@@ -38,16 +42,10 @@ void SaveReader::readLine(const std::string& line) {
     // text terminated after its last character.
     const char* text = line.c_str();
     if (takeKey(text, "x:")) {
-        const int value = NumberParser::readLeadingInt(text);
-        if (onGridLine(value)) {
-            x = value;
-        }
+        readGridLine(text, x);
     }
     if (takeKey(text, "y:")) {
-        const int value = NumberParser::readLeadingInt(text);
-        if (onGridLine(value)) {
-            y = value;
-        }
+        readGridLine(text, y);
     }
     if (takeKey(text, "player_health:")) {
         health = NumberParser::readLeadingInt(text);
