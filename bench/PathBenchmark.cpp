@@ -1,6 +1,7 @@
 // How long the units' path searches take: the game's PathFinder beside the plain
-// version kept with the tests, on the worst case a level offers and on one frame of
-// a hundred units in the shipped level. Run from the repository root (`make bench`).
+// version kept with the tests, on the worst case a level offers, on one frame of a
+// hundred units in the shipped level, and on one frame of a hundred units that have no
+// way to the player. Run from the repository root (`make bench`).
 #include "reference/LiteralPathFinder.h"
 #include "units/PathFinder.h"
 #include "world/LevelFile.h"
@@ -71,8 +72,7 @@ template <typename Finder> void worstCase(benchmark::State& state) {
     MapGrid::release(grid);
 }
 
-template <typename Finder> void hundredUnitsOneFrame(benchmark::State& state) {
-    int** grid = shippedLevel();
+template <typename Finder> void hundredUnitsOneFrame(benchmark::State& state, int** grid) {
     const std::vector<std::pair<int, int>> cells = unitCells(grid);
     Finder finder(grid);
     for (auto _ : state) {
@@ -93,15 +93,24 @@ void pathWorstCaseLiteral(benchmark::State& state) {
     worstCase<LiteralPathFinder>(state);
 }
 void pathHundredUnits(benchmark::State& state) {
-    hundredUnitsOneFrame<PathFinder>(state);
+    hundredUnitsOneFrame<PathFinder>(state, shippedLevel());
 }
 void pathHundredUnitsLiteral(benchmark::State& state) {
-    hundredUnitsOneFrame<LiteralPathFinder>(state);
+    hundredUnitsOneFrame<LiteralPathFinder>(state, shippedLevel());
+}
+// A hundred units that cannot reach the player, who is walled in: one frame's searches.
+void pathHundredSealedOff(benchmark::State& state) {
+    hundredUnitsOneFrame<PathFinder>(state, sealedPlayerLevel());
+}
+void pathHundredSealedOffLiteral(benchmark::State& state) {
+    hundredUnitsOneFrame<LiteralPathFinder>(state, sealedPlayerLevel());
 }
 
 BENCHMARK(pathWorstCase)->Unit(benchmark::kMicrosecond);
 BENCHMARK(pathWorstCaseLiteral)->Unit(benchmark::kMicrosecond);
 BENCHMARK(pathHundredUnits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(pathHundredUnitsLiteral)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pathHundredSealedOff)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pathHundredSealedOffLiteral)->Unit(benchmark::kMicrosecond);
 
 } // namespace

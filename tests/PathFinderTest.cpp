@@ -64,13 +64,25 @@ class PathFinderTest : public ::testing::Test {
     // Both versions, which must agree on everything; the game's answer is returned.
     SearchRecord searchBoth(Cell start, Cell target) {
         PathFinder fast(grid);
+        return searchBoth(fast, start, target);
+    }
+
+    // The same with a finder that has searched before (and may know the grid's regions).
+    // Where there is no way, the plain search tries every cell it can reach first, while
+    // the game's answers at once without choosing any.
+    SearchRecord searchBoth(PathFinder& fast, Cell start, Cell target) {
         LiteralPathFinder literal(grid);
         const SearchRecord answer = runSearch(fast, start, target);
         const SearchRecord reference = runSearch(literal, start, target);
         EXPECT_EQ(answer.outX, reference.outX);
         EXPECT_EQ(answer.outY, reference.outY);
-        EXPECT_EQ(cellsOf(answer.choices), cellsOf(reference.choices));
-        EXPECT_EQ(costsOf(answer.choices), costsOf(reference.choices));
+        const bool noWay = reference.outX == -1 && reference.console.empty();
+        if (noWay) {
+            EXPECT_TRUE(answer.choices.empty());
+        } else {
+            EXPECT_EQ(cellsOf(answer.choices), cellsOf(reference.choices));
+            EXPECT_EQ(costsOf(answer.choices), costsOf(reference.choices));
+        }
         EXPECT_EQ(answer.console, reference.console);
         EXPECT_TRUE(fast.openList.empty() && fast.closedList.empty());
         EXPECT_TRUE(literal.openList.empty() && literal.closedList.empty());
@@ -108,13 +120,26 @@ TEST_F(PathFinderTest, StartOnTheTargetAnswersTheStartWithoutExpanding) {
     EXPECT_EQ(beside.outY, 7);
 }
 
-TEST_F(PathFinderTest, ASealedTargetLeavesTheAnswerAloneAfterTryingEveryCell) {
+TEST_F(PathFinderTest, ASealedTargetLeavesTheAnswerAloneWithoutSearching) {
     sealIn(20, 20);
     const SearchRecord record = searchBoth({0, 0}, {20, 20});
     EXPECT_EQ(record.outX, -1);
     EXPECT_EQ(record.outY, -1);
-    EXPECT_EQ(record.choices.size(), std::size_t{MAP_SIZE * MAP_SIZE - 5});
+    EXPECT_TRUE(record.choices.empty());
     EXPECT_EQ(record.console, "");
+}
+
+TEST_F(PathFinderTest, AWalledStartSearchesFromTheRegionsBesideIt) {
+    // A wall across the grid on line 10, the start inside it: it reaches either side.
+    for (int y = 0; y < MAP_SIZE; ++y) {
+        grid[10][y] = 4;
+    }
+    EXPECT_EQ(searchBoth({10, 5}, {3, 5}).outX, 9);
+    EXPECT_EQ(searchBoth({10, 5}, {25, 5}).outX, 11);
+    // Walled in on the wall's far side too, it reaches only the near side.
+    grid[11][5] = 4;
+    EXPECT_EQ(searchBoth({10, 5}, {25, 5}).outX, -1);
+    EXPECT_EQ(searchBoth({30, 5}, {3, 5}).outX, -1); // outside, beside a wall
 }
 
 TEST_F(PathFinderTest, AWalledTargetPrintsItsValueAndAnswersTheStart) {
@@ -182,6 +207,9 @@ TEST_F(PathFinderTest, AgreesWithThePlainSearchOnRandomLevels) {
     const double densities[] = {0.0, 0.1, 0.25, 0.4, 0.6};
     int sealedTargets = 0;
     int walledTargets = 0;
+    int noWay = 0;
+    // One finder for every round, as the game keeps one: it must notice each new grid.
+    PathFinder fast(grid);
     for (int round = 0; round < 600; ++round) {
         std::bernoulli_distribution isWall(densities[round % 5]);
         for (int x = 0; x < MAP_SIZE; ++x) {
@@ -203,11 +231,17 @@ TEST_F(PathFinderTest, AgreesWithThePlainSearchOnRandomLevels) {
         }
         walledTargets += grid[tx][ty] != 0;
         SCOPED_TRACE("round " + std::to_string(round));
-        searchBoth(start, target);
+        noWay += searchBoth(fast, start, target).outX == -1;
+        // The same grid with one cell changed, open or walled: the regions must follow.
+        const int changedX = anyCell(random);
+        const int changedY = anyCell(random);
+        grid[changedX][changedY] = grid[changedX][changedY] == 0 ? wallValue(random) : 0;
+        searchBoth(fast, start, target);
         if (HasFailure()) {
             return;
         }
     }
+    EXPECT_GT(noWay, 50);
     EXPECT_GT(sealedTargets, 20);
     EXPECT_GT(walledTargets, 50);
 }

@@ -34,9 +34,6 @@ void PathFinder::findPath(int32_t startX, int32_t startY, int32_t targetX, int32
         return;
     }
     const bool startNearGrid = startCanReachGrid(startX, startY);
-    if (startNearGrid) {
-        startSearch(startX, startY, targetX, targetY);
-    }
     const int targetCell = grid[targetX][targetY];
     if (targetCell != 0 || (startX == targetX && startY == targetY)) {
         // Nowhere to go: the unit stays on its own cell. A walled-in target is said on
@@ -45,16 +42,79 @@ void PathFinder::findPath(int32_t startX, int32_t startY, int32_t targetX, int32
             std::cout << targetCell << std::endl;
         }
         if (startNearGrid) {
+            startSearch(startX, startY, targetX, targetY);
             choose(&nodes.front());
         }
         outX = startX;
         outY = startY;
-    } else if (startNearGrid && search()) {
-        const PathNode* step = firstStep(targetNode);
-        outX = step->x;
-        outY = step->y;
+    } else if (startNearGrid && mayReach(startX, startY, targetX, targetY)) {
+        startSearch(startX, startY, targetX, targetY);
+        if (search()) {
+            const PathNode* step = firstStep(targetNode);
+            outX = step->x;
+            outY = step->y;
+        }
     }
     endSearch();
+}
+
+bool PathFinder::mayReach(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY) {
+    refreshRegions();
+    const uint16_t wanted = region[targetX * MAP_SIZE + targetY];
+    if (MapGrid::contains(startX, startY) && grid[startX][startY] == 0) {
+        return region[startX * MAP_SIZE + startY] == wanted;
+    }
+    const int32_t neighbours[4][2] = {
+        {startX, startY - 1}, {startX, startY + 1}, {startX - 1, startY}, {startX + 1, startY}};
+    for (const auto& cell : neighbours) {
+        if (MapGrid::contains(cell[0], cell[1]) && region[cell[0] * MAP_SIZE + cell[1]] == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PathFinder::refreshRegions() {
+    bool same = regionsLabelled;
+    for (int x = 0; x < MAP_SIZE && same; ++x) {
+        same = std::equal(grid[x], grid[x] + MAP_SIZE, &labelledGrid[x * MAP_SIZE]);
+    }
+    if (same) {
+        return;
+    }
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        std::copy(grid[x], grid[x] + MAP_SIZE, &labelledGrid[x * MAP_SIZE]);
+    }
+    region.fill(NO_REGION);
+    uint16_t next = NO_REGION;
+    for (int cell = 0; cell < CELL_COUNT; ++cell) {
+        if (labelledGrid[cell] == 0 && region[cell] == NO_REGION) {
+            labelRegion(cell, ++next);
+        }
+    }
+    regionsLabelled = true;
+}
+
+// Every open cell joined to this one, four ways, gets the label.
+void PathFinder::labelRegion(int cell, uint16_t label) {
+    std::array<int, CELL_COUNT> pending;
+    int count = 0;
+    region[cell] = label;
+    pending[count++] = cell;
+    while (count > 0) {
+        const int current = pending[--count];
+        const int x = current / MAP_SIZE;
+        const int y = current % MAP_SIZE;
+        const int32_t neighbours[4][2] = {{x, y - 1}, {x, y + 1}, {x - 1, y}, {x + 1, y}};
+        for (const auto& next : neighbours) {
+            const int index = next[0] * MAP_SIZE + next[1];
+            if (MapGrid::contains(next[0], next[1]) && labelledGrid[index] == 0 &&
+                region[index] == NO_REGION) {
+                region[index] = label;
+                pending[count++] = index;
+            }
+        }
+    }
 }
 
 void PathFinder::startSearch(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY) {

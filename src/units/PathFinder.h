@@ -17,7 +17,9 @@
 // y + 1, x - 1, x + 1); a node keeps the parent it was found from. Open nodes sit in
 // a binary heap ordered by exactly that rule and each cell remembers whether it has
 // been met, so a search over the whole grid costs a few microseconds, not a
-// millisecond of list scans.
+// millisecond of list scans. A search that could only end in "no way" (the target lies
+// in another walled-off region of the grid) is not run at all: the grid's connected
+// open regions are labelled whenever the grid has changed, and the answer is the same.
 class PathFinder : public Trackable {
   public:
     static const int32_t STEP_COST = 10;
@@ -43,6 +45,15 @@ class PathFinder : public Trackable {
 
   private:
     static const int CELL_COUNT = MAP_SIZE * MAP_SIZE;
+    static const uint16_t NO_REGION = 0;
+
+    // Labels the open regions again if the grid differs from the one last labelled.
+    void refreshRegions();
+    void labelRegion(int cell, uint16_t label);
+    // Whether a search from start could reach the target's region: from an open start,
+    // its own region; from a walled start or one just outside the grid, the regions of
+    // its open neighbours, which is where such a search goes first.
+    bool mayReach(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY);
 
     PathNode* makeNode(int32_t x, int32_t y, PathNode* parent);
     void openNode(PathNode* node);
@@ -61,6 +72,11 @@ class PathFinder : public Trackable {
     std::vector<PathNode> nodes;
     // Cells already met in this search, open or closed; indexed x * MAP_SIZE + y.
     std::array<bool, CELL_COUNT> met{};
+    // The grid as it was when its regions were labelled, and each cell's region (walls
+    // have none).
+    std::array<int, CELL_COUNT> labelledGrid{};
+    std::array<uint16_t, CELL_COUNT> region{};
+    bool regionsLabelled = false;
     PathNode* targetNode = nullptr;
     int32_t targetX = 0;
     int32_t targetY = 0;
