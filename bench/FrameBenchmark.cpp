@@ -1,8 +1,10 @@
 // How long the software drawing of one frame takes, headless: the shipped level and
-// assets drawn into a 600 by 400 memory bitmap. Run from the repository root
-// (`make bench`), since the game reads assets/ and levels/ from there.
+// assets drawn into a 600 by 400 memory bitmap, by the game's passes and beside them by
+// the plain per-pixel passes the tests keep as their reference. Run from the repository
+// root (`make bench`), since the game reads assets/ and levels/ from there.
 #include "game/Game.h"
 #include "game/SwordSway.h"
+#include "reference/PlainCameraPasses.h"
 
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
@@ -48,18 +50,29 @@ ALLEGRO_BITMAP* frameBitmap() {
     return bitmap;
 }
 
-void lockFrame() {
+LockedImage lockFrame() {
     al_set_target_bitmap(frameBitmap());
-    al_lock_bitmap(frameBitmap(), al_get_bitmap_format(frameBitmap()), ALLEGRO_LOCK_READWRITE);
+    return LockedImage(
+        frameBitmap(),
+        al_lock_bitmap(frameBitmap(), al_get_bitmap_format(frameBitmap()), ALLEGRO_LOCK_READWRITE));
 }
 
-// Swaps the level's units for `count` units spread over the view ahead of the start,
-// between one and four and a half cells away, and puts them back afterwards.
+// Where the units of a benchmark stand.
+enum class Placement {
+    Spread, // over the view ahead of the start, one to four and a half cells away
+    Crowd,  // all about one cell ahead
+};
+
+// Swaps the level's units for `count` units placed as asked, and puts them back afterwards.
 class UnitsInView {
   public:
-    explicit UnitsInView(int count) : saved(game().units) {
+    UnitsInView(int count, Placement placement) : saved(game().units) {
         game().units.clear();
         for (int i = 0; i < count; ++i) {
+            if (placement == Placement::Crowd) {
+                game().createUnit(21.0 - 0.002 * i, 22.0 + 0.003 * (i % 7 - 3));
+                continue;
+            }
             const double ahead = 1.0 + 3.5 * (i % 10) / 9.0;
             const double aside = (i / 10 % 5 - 2) * 0.15 * ahead;
             game().createUnit(22.0 - ahead, 22.0 + aside);
@@ -76,23 +89,71 @@ class UnitsInView {
     std::vector<Unit*> saved;
 };
 
+// The billboard pass as the game ran it before it drew near to far: one plain
+// drawSprite per unit, farthest first.
+void drawUnitsPlainly() {
+    Game& g = game();
+    if (g.units.empty()) {
+        return;
+    }
+    if (g.orderUnits()) {
+        PlainCameraPasses::drawSprite(*g.camera, g.units.back());
+        return;
+    }
+    for (Unit* unit : g.units) {
+        PlainCameraPasses::drawSprite(*g.camera, unit);
+    }
+}
+
 void wallPass(benchmark::State& state) {
-    lockFrame();
+    const LockedImage frame = lockFrame();
     ImageBuffer* texture = game().bufferManager->getBuffer(0);
     for (auto _ : state) {
-        game().camera->drawWalls(texture);
+        game().camera->drawWalls(texture, frame);
     }
     al_unlock_bitmap(frameBitmap());
 }
 
-void spritePass(benchmark::State& state) {
-    UnitsInView units(static_cast<int>(state.range(0)));
+void wallPassPlain(benchmark::State& state) {
     lockFrame();
-    game().camera->drawWalls(game().bufferManager->getBuffer(0));
+    ImageBuffer* texture = game().bufferManager->getBuffer(0);
     for (auto _ : state) {
-        game().drawUnits();
+        PlainCameraPasses::drawWalls(*game().camera, texture);
     }
     al_unlock_bitmap(frameBitmap());
+}
+
+template <Placement placement> void spritePass(benchmark::State& state) {
+    UnitsInView units(static_cast<int>(state.range(0)), placement);
+    const LockedImage frame = lockFrame();
+    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame);
+    for (auto _ : state) {
+        game().drawUnits(frame);
+    }
+    al_unlock_bitmap(frameBitmap());
+}
+
+template <Placement placement> void spritePassPlain(benchmark::State& state) {
+    UnitsInView units(static_cast<int>(state.range(0)), placement);
+    const LockedImage frame = lockFrame();
+    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame);
+    for (auto _ : state) {
+        drawUnitsPlainly();
+    }
+    al_unlock_bitmap(frameBitmap());
+}
+
+void billboards(benchmark::State& state) {
+    spritePass<Placement::Spread>(state);
+}
+void billboardsPlain(benchmark::State& state) {
+    spritePassPlain<Placement::Spread>(state);
+}
+void crowdOneCellAhead(benchmark::State& state) {
+    spritePass<Placement::Crowd>(state);
+}
+void crowdOneCellAheadPlain(benchmark::State& state) {
+    spritePassPlain<Placement::Crowd>(state);
 }
 
 // Everything a frame of play does but the wait and the device reads: the tick, the
@@ -109,7 +170,11 @@ void wholeFrame(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(wallPass)->Unit(benchmark::kMillisecond);
-BENCHMARK(spritePass)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(wallPassPlain)->Unit(benchmark::kMillisecond);
+BENCHMARK(billboards)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(billboardsPlain)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(crowdOneCellAhead)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(crowdOneCellAheadPlain)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeFrame)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -63,10 +63,8 @@ class CameraSpritesTest : public ::testing::Test {
         unit = new Unit(&events, nullptr, camera->posX - ahead, camera->posY + right);
         unit->hurt = true;
         unit->hurtSprite = sprite;
-        al_set_target_bitmap(target);
-        al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
-        camera->drawSprite(unit);
-        al_unlock_bitmap(target);
+        const LockedTarget frame(target);
+        camera->drawSprite(unit, frame.image);
     }
 
     bool isBackground(int x, int y) { return rgbaAt(target, x, y) == BACKGROUND; }
@@ -150,8 +148,10 @@ TEST_F(CameraSpritesTest, AHiddenUnitIsNotDrawn) {
     unit->hurt = true;
     unit->hurtSprite = sprite;
     unit->alive = false;
-    al_set_target_bitmap(target);
-    camera->drawSprite(unit);
+    {
+        const LockedTarget frame(target);
+        camera->drawSprite(unit, frame.image);
+    }
     EXPECT_TRUE(isBackground(300, 200));
 }
 

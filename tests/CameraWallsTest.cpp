@@ -53,10 +53,8 @@ class CameraWallsTest : public ::testing::Test {
     }
 
     void drawWalls() {
-        al_set_target_bitmap(target);
-        al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
-        camera->drawWalls(texture);
-        al_unlock_bitmap(target);
+        const LockedTarget frame(target);
+        camera->drawWalls(texture, frame.image);
     }
 
     EventSystem events;
@@ -199,8 +197,8 @@ TEST_F(CameraWallsTest, AWallTouchingTheViewpointFillsTheView) {
 TEST_F(CameraWallsTest, WithoutATextureTheDepthsAreStillMeasured) {
     grid[0][1] = 1;
     place(1.5, 1.5, -1.0, 0.0);
-    al_set_target_bitmap(target);
-    camera->drawWalls(nullptr);
+    const LockedTarget frame(target);
+    camera->drawWalls(nullptr, frame.image);
     EXPECT_DOUBLE_EQ(camera->depthBuffer[100], 0.5);
 }
 

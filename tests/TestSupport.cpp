@@ -25,6 +25,16 @@ void startAllegroForTests() {
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
 }
 
+LockedTarget::LockedTarget(ALLEGRO_BITMAP* bitmap) : bitmap(bitmap) {
+    al_set_target_bitmap(bitmap);
+    image = LockedImage(
+        bitmap, al_lock_bitmap(bitmap, al_get_bitmap_format(bitmap), ALLEGRO_LOCK_READWRITE));
+}
+
+LockedTarget::~LockedTarget() {
+    al_unlock_bitmap(bitmap);
+}
+
 ALLEGRO_BITMAP* makeBitmap(int width, int height,
                            const std::function<ALLEGRO_COLOR(int x, int y)>& paint) {
     ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);

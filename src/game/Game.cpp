@@ -531,25 +531,27 @@ void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight) {
 void Game::drawFrame(const SwordSway& sway) {
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     al_clear_to_color(al_map_rgb(0, 0, 0));
-    al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
-    camera->drawWalls(bufferManager->getBuffer(0));
-    drawUnits();
-    al_unlock_bitmap(target);
+    ALLEGRO_LOCKED_REGION* region =
+        al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
+    if (region != nullptr) {
+        const LockedImage frame(target, region);
+        camera->drawWalls(bufferManager->getBuffer(0), frame);
+        drawUnits(frame);
+        al_unlock_bitmap(target);
+    }
     drawSword(sway);
     drawDamageFlash();
 }
 
-void Game::drawUnits() {
+void Game::drawUnits(const LockedImage& frame) {
     if (units.empty()) {
         return;
     }
     if (orderUnits()) {
-        camera->drawSprite(units.back()); // so close that it fills the view alone
+        camera->drawSprite(units.back(), frame); // so close that it fills the view alone
         return;
     }
-    for (Unit* unit : units) {
-        camera->drawSprite(unit);
-    }
+    camera->drawSprites(units, frame);
 }
 
 void Game::drawSword(const SwordSway& sway) const {

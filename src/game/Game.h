@@ -62,7 +62,7 @@ class Game : public Trackable, public EventListener {
     void listenForRules();
     void updateWorld();
     void drawFrame(const SwordSway& sway);
-    void drawUnits();
+    void drawUnits(const LockedImage& frame);
 
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;

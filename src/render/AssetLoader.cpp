@@ -8,12 +8,17 @@ int32_t AssetLoader::nextSoundId = 0;
 
 namespace {
 
-const char* const IMAGE_FILES[] = {
-    "assets/map.png",      // 0: walls, floor and ceiling
-    "assets/staff.png",    // 1
-    "assets/sword.png",    // 2: the weapon's four frames
-    "assets/skull.png",    // 3: a unit's walking frames and its hurt picture
-    "assets/fireball.png", // 4
+struct ImageFile {
+    const char* path;
+    bool sampledByPixel; // read texel by texel by the drawing passes
+};
+
+const ImageFile IMAGE_FILES[] = {
+    {"assets/map.png", true},      // 0: walls, floor and ceiling
+    {"assets/staff.png", false},   // 1
+    {"assets/sword.png", false},   // 2: the weapon's four frames, drawn with one blit
+    {"assets/skull.png", true},    // 3: a unit's walking frames and its hurt picture
+    {"assets/fireball.png", true}, // 4
 };
 
 struct SpriteCut {
@@ -39,11 +44,13 @@ const char* const SOUND_FILES[] = {
 
 void AssetLoader::loadBuffers() {
     std::cout << "Loading Buffers...";
-    for (const char* path : IMAGE_FILES) {
+    for (const ImageFile& file : IMAGE_FILES) {
         // The id advances even for a missing file, so later images keep their ids.
-        auto* buffer = new ImageBuffer(path);
+        auto* buffer = new ImageBuffer(file.path);
         if (buffer->bitmap == nullptr) {
-            missing.emplace_back(path);
+            missing.emplace_back(file.path);
+        } else if (file.sampledByPixel) {
+            buffer->keepMemoryCopy();
         }
         bufferManager->addBuffer(nextBufferId++, buffer);
     }

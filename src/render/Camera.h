@@ -3,11 +3,15 @@
 #include "core/EventListener.h"
 #include "core/EventSystem.h"
 #include "core/Trackable.h"
+#include "render/CoverageMask.h"
 #include "render/ImageBuffer.h"
+#include "render/LockedImage.h"
+#include "render/ShadeTable.h"
 #include "render/Sprite.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>
+#include <vector>
 
 class Unit;
 
@@ -23,11 +27,15 @@ class Camera : public Trackable, public EventListener {
 
     // Sizes the view and its depth buffer, and starts listening for movement.
     void init(int height, int width, int** grid);
-    // The wall pass: walls, floor and ceiling into the current target, which the caller
-    // has locked for reading and writing.
-    void drawWalls(ImageBuffer* texture);
-    // One unit as a billboard, after this frame's wall pass, into the same locked target.
-    void drawSprite(Unit* unit);
+    // The wall pass: walls, floor and ceiling into the frame, the current target, which
+    // the caller has locked for reading and writing.
+    void drawWalls(ImageBuffer* texture, const LockedImage& frame);
+    // One unit as a billboard, after this frame's wall pass, into the same locked frame.
+    void drawSprite(Unit* unit, const LockedImage& frame);
+    // Every unit of the list as a billboard: the picture of one drawSprite each, in list
+    // order, every one over the last; but drawn last to first, skipping pixels a later
+    // unit has taken, so that a crowd costs no more than the screen it covers.
+    void drawSprites(const std::vector<Unit*>& units, const LockedImage& frame);
     void handleEvent(const Event& event) override;
 
     EventSystem* eventSystem;
@@ -66,24 +74,53 @@ class Camera : public Trackable, public EventListener {
   private:
     struct Ray;
     struct Billboard;
+    // What a floor row shows at, the same for every column.
+    struct FloorRow {
+        double distance;
+        double divisor;
+        ShadeTable shade;
+    };
 
-    void castColumn(int32_t x, ALLEGRO_BITMAP* texture);
+    static bool fitsInt(double value);
+    static int clampTexel(long long texel);
+
+    void castColumn(int32_t x, const LockedImage* texels, const LockedImage& frame);
     void traceRay(Ray& ray) const;
     void marchToWall(Ray& ray) const;
     void measureWall(Ray& ray) const;
-    void drawWallSlice(const Ray& ray, ALLEGRO_BITMAP* texture) const;
-    void drawFloorAndCeiling(const Ray& ray, ALLEGRO_BITMAP* texture) const;
+    void drawWallSlice(const Ray& ray, const LockedImage& texels, const LockedImage& frame) const;
+    LockedImage::Pixel wallPixel(const Ray& ray, const LockedImage& texels,
+                                 const LockedImage& frame, int32_t texelX, int32_t texY,
+                                 double divisor) const;
+    void drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
+                             const LockedImage& frame) const;
+    void prepareFloorRows();
+    static LockedImage::Pixel floorPixel(const LockedImage& texels, const LockedImage& frame,
+                                         int32_t x, int32_t y, const FloorRow& row);
     bool placeBillboard(const Unit& unit, Billboard& billboard) const;
-    void drawBillboard(const Billboard& billboard, const Sprite& sprite) const;
-    void fillBlock(int32_t x, int32_t y, int32_t width, int32_t height, ALLEGRO_COLOR colour) const;
-    void rememberTargetSize();
+    void drawBillboard(const Billboard& billboard, const Sprite& sprite, const LockedImage& texels,
+                       const LockedImage& frame);
+    void drawStripe(const Billboard& billboard, const CoverageMask::Span& span, int32_t texelX,
+                    int32_t spriteTop, const LockedImage& texels, const LockedImage& frame);
+    static void putFree(const LockedImage& frame, int32_t row, int32_t left, uint64_t free,
+                        const LockedImage::Pixel& pixel);
+    // The pixel a billboard's texel shows as; false when the texel is transparent.
+    bool billboardPixel(const LockedImage& texels, const LockedImage& frame, int32_t x, int32_t y,
+                        double divisor, LockedImage::Pixel& pixel) const;
+    void drawOneSprite(Unit* unit, const LockedImage& frame);
 
     void move(int16_t strafe, int16_t forward);
     bool keepsClearOfWalls(double stepX, double stepY, double newX, double newY) const;
     void turn(int32_t deltaX);
 
     bool listening = false;
-    // Size of the bitmap being drawn into, so that no pixel is written outside it.
-    int32_t targetWidth = 0;
-    int32_t targetHeight = 0;
+    // Per row of the view, for the floor and ceiling; made again when what it is made
+    // from changes.
+    std::vector<FloorRow> floorRows;
+    double floorRowsShadeBase = 0.0;
+    int32_t floorRowsHeight = -1;
+    int32_t floorRowsStep = -1;
+    CoverageMask coverage;
+    // The darkening of the billboard being drawn.
+    ShadeTable billboardShade;
 };

@@ -1,0 +1,272 @@
+// The game's wall and billboard passes against the plain per-pixel passes they replaced,
+// byte for byte, on thousands of random scenes: the shipped level and random grids, the
+// real textures and skulls, viewpoints anywhere open, on grid lines and against walls,
+// every direction, up to a hundred units at every depth, and several window sizes.
+#include "TestSupport.h"
+#include "core/EventSystem.h"
+#include "reference/PlainCameraPasses.h"
+#include "render/Camera.h"
+#include "units/Unit.h"
+#include "world/LevelFile.h"
+#include "world/MapGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const double SIGHT_RANGE = 4.7;
+const double CLOSE_UP_RANGE = 0.5;
+const double PI = 3.14159265358979323846;
+
+struct ViewSize {
+    int width, height;
+};
+
+// Pixels as stored, row by row, whatever the bitmap's pitch.
+std::vector<uint32_t> pixelsOf(ALLEGRO_BITMAP* bitmap) {
+    const int width = al_get_bitmap_width(bitmap);
+    const int height = al_get_bitmap_height(bitmap);
+    std::vector<uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    const ALLEGRO_LOCKED_REGION* region =
+        al_lock_bitmap(bitmap, al_get_bitmap_format(bitmap), ALLEGRO_LOCK_READONLY);
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(&pixels[static_cast<std::size_t>(y) * width],
+                    static_cast<const char*>(region->data) + y * region->pitch, width * 4);
+    }
+    al_unlock_bitmap(bitmap);
+    return pixels;
+}
+
+class RenderingComparisonTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        startAllegroForTests();
+        grid = MapGrid::allocate();
+        strip = new ImageBuffer((std::string(DUSKMARCH_ASSET_DIR) + "/map.png").c_str());
+        skulls = new ImageBuffer((std::string(DUSKMARCH_ASSET_DIR) + "/skull.png").c_str());
+        ASSERT_NE(strip->bitmap, nullptr);
+        ASSERT_NE(skulls->bitmap, nullptr);
+        for (int frame = 0; frame < 5; ++frame) {
+            pictures.push_back(new Sprite(skulls, frame * 64, 0, 64, 64));
+        }
+    }
+
+    void TearDown() override {
+        clearUnits();
+        for (Sprite* picture : pictures) {
+            delete picture;
+        }
+        al_destroy_bitmap(strip->bitmap);
+        al_destroy_bitmap(skulls->bitmap);
+        delete strip;
+        delete skulls;
+        MapGrid::release(grid);
+    }
+
+    void clearUnits() {
+        for (Unit* unit : units) {
+            delete unit;
+        }
+        units.clear();
+    }
+
+    void loadShippedLevel() {
+        std::ifstream file(DUSKMARCH_LEVEL_FILE);
+        LevelFile::read(file, grid);
+    }
+
+    // Walls round the edge (now and then with gaps, so rays can leave the grid) and
+    // walls of every texture scattered inside.
+    void makeRandomLevel() {
+        std::uniform_real_distribution<double> fraction(0.0, 0.45);
+        std::uniform_int_distribution<int> wallValue(1, 9);
+        const double density = fraction(random);
+        const bool openEdges = random() % 5 == 0;
+        for (int x = 0; x < MAP_SIZE; ++x) {
+            for (int y = 0; y < MAP_SIZE; ++y) {
+                const bool edge = x == 0 || y == 0 || x == MAP_SIZE - 1 || y == MAP_SIZE - 1;
+                const bool wall = edge ? !openEdges || random() % 2 == 0
+                                       : std::uniform_real_distribution<double>()(random) < density;
+                grid[x][y] = wall ? wallValue(random) : 0;
+            }
+        }
+    }
+
+    double coordinate(int cell) {
+        switch (random() % 6) {
+        case 0:
+            return cell; // on a grid line
+        case 1:
+            return cell + 0.5;
+        case 2:
+            return cell + 0.001; // against the wall of the cell before
+        case 3:
+            return cell + 0.999;
+        default:
+            return cell + std::uniform_real_distribution<double>(0.0, 1.0)(random);
+        }
+    }
+
+    void placeCamera(Camera& camera) {
+        int x, y;
+        do {
+            x = 1 + static_cast<int>(random() % (MAP_SIZE - 2));
+            y = 1 + static_cast<int>(random() % (MAP_SIZE - 2));
+        } while (grid[x][y] != 0);
+        camera.posX = coordinate(x);
+        camera.posY = coordinate(y);
+        // Along an axis a quarter of the time, so rays run exactly parallel to grid lines.
+        const double angle = random() % 4 == 0
+                                 ? (random() % 4) * PI / 2
+                                 : std::uniform_real_distribution<double>(-PI, PI)(random);
+        camera.dirX = random() % 4 == 0 ? std::round(std::cos(angle)) : std::cos(angle);
+        camera.dirY = random() % 4 == 0 ? std::round(std::sin(angle)) : std::sin(angle);
+        if (camera.dirX == 0.0 && camera.dirY == 0.0) {
+            camera.dirX = -1.0;
+        }
+        camera.planeX = -camera.dirY * 0.66;
+        camera.planeY = camera.dirX * 0.66;
+    }
+
+    // Units anywhere around the camera: on it, closer than half a cell, at the edges of
+    // the view, behind it, behind walls, beyond sight; some showing the hurt picture.
+    void placeUnits(const Camera& camera, int count) {
+        std::uniform_real_distribution<double> distance(0.0, 5.5);
+        std::uniform_real_distribution<double> turn(-PI, PI);
+        for (int i = 0; i < count; ++i) {
+            const double reach = random() % 10 == 0 ? distance(random) / 10 : distance(random);
+            const double angle = turn(random);
+            const double x = camera.posX + reach * std::cos(angle);
+            const double y = camera.posY + reach * std::sin(angle);
+            Unit* unit = new Unit(&events, nullptr, x, y);
+            unit->hurt = true; // every picture of the sheet, shown through hurtSprite
+            unit->hurtSprite = pictures[random() % pictures.size()];
+            units.push_back(unit);
+        }
+    }
+
+    // As the game orders them: farthest first, the ones out of sight hidden. True when
+    // the nearest stands so close that it alone is drawn.
+    bool orderUnits(const Camera& camera) {
+        std::vector<std::pair<double, Unit*>> byDistance;
+        for (Unit* unit : units) {
+            const double distance = camera.distanceTo(unit->x, unit->y);
+            unit->alive = distance <= SIGHT_RANGE;
+            byDistance.emplace_back(distance, unit);
+        }
+        std::stable_sort(byDistance.begin(), byDistance.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            units[i] = byDistance[i].second;
+        }
+        return !units.empty() && byDistance.back().first <= CLOSE_UP_RANGE;
+    }
+
+    int unitCount() {
+        switch (random() % 4) {
+        case 0:
+            return 0;
+        case 1:
+            return static_cast<int>(random() % 101);
+        default:
+            return static_cast<int>(random() % 12);
+        }
+    }
+
+    // Draws one scene both ways and compares every byte and depth. Returns the number of
+    // pixels compared; fails the test at the first difference.
+    long compareScene(int scene, const ViewSize& size) {
+        if (random() % 3 == 0) {
+            loadShippedLevel();
+        } else {
+            makeRandomLevel();
+        }
+        Camera camera(&events);
+        camera.init(size.height, size.width, grid);
+        placeCamera(camera);
+        clearUnits();
+        placeUnits(camera, unitCount());
+        const bool closeUp = orderUnits(camera);
+        const ALLEGRO_COLOR background = al_map_rgb(random() % 256, random() % 256, random() % 256);
+        ALLEGRO_BITMAP* plain =
+            makeBitmap(size.width, size.height, [&](int, int) { return background; });
+        ALLEGRO_BITMAP* fast = al_clone_bitmap(plain);
+        const int columns = (size.width + camera.columnWidth - 1) / camera.columnWidth;
+
+        {
+            const LockedTarget frame(plain);
+            PlainCameraPasses::drawWalls(camera, strip);
+            for (std::size_t i = closeUp ? units.size() - 1 : 0; i < units.size(); ++i) {
+                PlainCameraPasses::drawSprite(camera, units[i]);
+            }
+        }
+        const std::vector<double> plainDepths(camera.depthBuffer, camera.depthBuffer + columns);
+        std::fill(camera.depthBuffer, camera.depthBuffer + columns, -1.0);
+        {
+            const LockedTarget frame(fast);
+            camera.drawWalls(strip, frame.image);
+            if (closeUp) {
+                camera.drawSprite(units.back(), frame.image);
+            } else {
+                camera.drawSprites(units, frame.image);
+            }
+        }
+
+        const std::string where = "scene " + std::to_string(scene) + " at " +
+                                  std::to_string(size.width) + "x" + std::to_string(size.height);
+        for (int column = 0; column < columns; ++column) {
+            EXPECT_EQ(
+                std::memcmp(&plainDepths[column], &camera.depthBuffer[column], sizeof(double)), 0)
+                << where << ", depth of column " << column;
+        }
+        const std::vector<uint32_t> expected = pixelsOf(plain);
+        const std::vector<uint32_t> actual = pixelsOf(fast);
+        const auto mismatch = std::mismatch(expected.begin(), expected.end(), actual.begin());
+        if (mismatch.first != expected.end()) {
+            const long index = mismatch.first - expected.begin();
+            ADD_FAILURE() << where << ": pixel (" << index % size.width << ", "
+                          << index / size.width << ") is " << std::hex << *mismatch.second
+                          << ", the plain pass gives " << *mismatch.first;
+        }
+        al_destroy_bitmap(plain);
+        al_destroy_bitmap(fast);
+        return static_cast<long>(expected.size());
+    }
+
+    void compareScenes(int count, const ViewSize& size) {
+        long pixels = 0;
+        for (int scene = 0; scene < count && !HasFailure(); ++scene) {
+            pixels += compareScene(scene, size);
+        }
+        std::cout << count << " scenes, " << pixels << " pixels compared at " << size.width << "x"
+                  << size.height << std::endl;
+    }
+
+    std::mt19937 random{20261208};
+    EventSystem events;
+    int** grid = nullptr;
+    ImageBuffer* strip = nullptr;
+    ImageBuffer* skulls = nullptr;
+    std::vector<Sprite*> pictures;
+    std::vector<Unit*> units;
+};
+
+TEST_F(RenderingComparisonTest, TheGameWindowsSizeMatchesThePlainPasses) {
+    compareScenes(1000, {600, 400});
+}
+
+TEST_F(RenderingComparisonTest, OtherSizesMatchThePlainPasses) {
+    for (const ViewSize& size : {ViewSize{200, 150}, ViewSize{640, 480}, ViewSize{801, 601}}) {
+        compareScenes(300, size);
+    }
+}
+
+} // namespace
