@@ -45,7 +45,7 @@ class PathFinder : public Trackable {
 
   private:
     static const int CELL_COUNT = MAP_SIZE * MAP_SIZE;
-    static const uint16_t NO_REGION = 0;
+    static constexpr uint16_t NO_REGION = 0;
 
     // Labels the open regions again if the grid differs from the one last labelled.
     void refreshRegions();
