@@ -6,7 +6,6 @@
 
 namespace {
 
-const int TILE_SIZE = 64;
 const int MAX_RAY_COLUMNS = 200;
 const double FURTHEST_SHADE = 20.0;
 
@@ -65,8 +64,4 @@ ALLEGRO_COLOR Camera::darken(ALLEGRO_COLOR colour, double divisor) {
 
 bool Camera::fitsInt(double value) {
     return value >= static_cast<double>(INT_MIN) && value <= static_cast<double>(INT_MAX);
-}
-
-int Camera::clampTexel(long long texel) {
-    return static_cast<int>(std::clamp<long long>(texel, 0, TILE_SIZE - 1));
 }

@@ -82,7 +82,10 @@ class Camera : public Trackable, public EventListener {
     };
 
     static bool fitsInt(double value);
-    static int clampTexel(long long texel);
+    // A texel index kept inside its 64-texel tile.
+    static int clampTexel(long long texel) {
+        return static_cast<int>(texel < 0 ? 0 : texel > 63 ? 63 : texel);
+    }
 
     void castColumn(int32_t x, const LockedImage* texels, const LockedImage& frame);
     void traceRay(Ray& ray) const;
@@ -95,8 +98,6 @@ class Camera : public Trackable, public EventListener {
     void drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
                              const LockedImage& frame) const;
     void prepareFloorRows();
-    static LockedImage::Pixel floorPixel(const LockedImage& texels, const LockedImage& frame,
-                                         int32_t x, int32_t y, const FloorRow& row);
     bool placeBillboard(const Unit& unit, Billboard& billboard) const;
     void drawBillboard(const Billboard& billboard, const Sprite& sprite, const LockedImage& texels,
                        const LockedImage& frame);
@@ -104,9 +105,8 @@ class Camera : public Trackable, public EventListener {
                     int32_t spriteTop, const LockedImage& texels, const LockedImage& frame);
     static void putFree(const LockedImage& frame, int32_t row, int32_t left, uint64_t free,
                         const LockedImage::Pixel& pixel);
-    // The pixel a billboard's texel shows as; false when the texel is transparent.
-    bool billboardPixel(const LockedImage& texels, const LockedImage& frame, int32_t x, int32_t y,
-                        double divisor, LockedImage::Pixel& pixel) const;
+    void drawBlock(const LockedImage& frame, const CoverageMask::Span& span, int32_t top,
+                   int32_t bottom, const LockedImage::Pixel& pixel);
     void drawOneSprite(Unit* unit, const LockedImage& frame);
 
     void move(int16_t strafe, int16_t forward);

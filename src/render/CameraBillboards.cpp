@@ -128,48 +128,50 @@ void Camera::drawBillboard(const Billboard& billboard, const Sprite& sprite,
 // One stripe of a billboard, sample by sample down its rows.
 void Camera::drawStripe(const Billboard& billboard, const CoverageMask::Span& span, int32_t texelX,
                         int32_t spriteTop, const LockedImage& texels, const LockedImage& frame) {
+    const bool direct = texels.isDirect() && frame.isDirect() && billboardShade.exact();
     const long long size = billboard.size;
     // The texture row of screen row y is ((2y - screenHeight + size) * 8192 / size) / 256.
     SteppedQuotient scaledY((2LL * billboard.startY - screenHeight + size) * 8192,
                             2LL * billboard.stepY * 8192, size);
     for (int32_t y = billboard.startY; y < billboard.endY; y += billboard.stepY, scaledY.next()) {
         const int32_t bottom = std::min(y + billboard.stepY, frame.height());
-        LockedImage::Pixel pixel;
-        if (bottom <= y || coverage.covers(span, y, bottom) ||
-            !billboardPixel(texels, frame, texelX, spriteTop + clampTexel(scaledY.value() / 256),
-                            billboard.divisor, pixel)) {
-            continue; // off the frame, hidden by nearer units, or transparent
+        if (bottom <= y) {
+            return; // the rest of the stripe lies below the frame
         }
-        for (int32_t row = y; row < bottom; ++row) {
-            putFree(frame, row, span.left, coverage.take(span, row), pixel);
+        // Most of a skull's square is transparent: that is looked at before the coverage.
+        const int32_t texelY = spriteTop + clampTexel(scaledY.value() / 256);
+        if (direct) {
+            const uint32_t texel = texels.word(texelX, texelY);
+            if (texels.alphaByte(texel) != 0 && !coverage.covers(span, y, bottom)) {
+                drawBlock(frame, span, y, bottom, frame.shaded(texels, texel, billboardShade));
+            }
+            continue;
         }
+        const ALLEGRO_COLOR colour = texels.read(texelX, texelY);
+        if (colour.a != 0.0f && !coverage.covers(span, y, bottom)) {
+            drawBlock(frame, span, y, bottom, frame.encode(darken(colour, billboard.divisor)));
+        }
+    }
+}
+
+// The pixels of one sample's block that no nearer unit has taken.
+void Camera::drawBlock(const LockedImage& frame, const CoverageMask::Span& span, int32_t top,
+                       int32_t bottom, const LockedImage::Pixel& pixel) {
+    for (int32_t row = top; row < bottom; ++row) {
+        putFree(frame, row, span.left, coverage.take(span, row), pixel);
     }
 }
 
 // The pixels of a row that the coverage mask found free: bit i is pixel left + i.
 void Camera::putFree(const LockedImage& frame, int32_t row, int32_t left, uint64_t free,
                      const LockedImage::Pixel& pixel) {
+    if ((free & (free + 1)) == 0) { // one run from the left: the usual case
+        frame.putRun(left, row, __builtin_popcountll(free), pixel);
+        return;
+    }
     while (free != 0) {
         const int32_t bit = __builtin_ctzll(free);
         frame.put(left + bit, row, pixel);
         free &= free - 1;
     }
-}
-
-bool Camera::billboardPixel(const LockedImage& texels, const LockedImage& frame, int32_t x,
-                            int32_t y, double divisor, LockedImage::Pixel& pixel) const {
-    if (texels.isDirect() && frame.isDirect() && billboardShade.exact()) {
-        const uint32_t texel = texels.word(x, y);
-        if (texels.alphaByte(texel) == 0) {
-            return false;
-        }
-        pixel = frame.shaded(texels, texel, billboardShade);
-        return true;
-    }
-    const ALLEGRO_COLOR colour = texels.read(x, y);
-    if (colour.a == 0.0f) {
-        return false;
-    }
-    pixel = frame.encode(darken(colour, divisor));
-    return true;
 }

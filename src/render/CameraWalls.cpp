@@ -24,8 +24,8 @@ int tileTexel(double coordinate) {
         return 0; // the floor under a wall at distance 0, which is never on screen
     }
     const double scaled = std::clamp(coordinate * TILE_SIZE, -1e9, 1e9);
-    const int texel = static_cast<int>(scaled) % TILE_SIZE;
-    return texel < 0 ? texel + TILE_SIZE : texel;
+    // The remainder on division by the tile size, taken toward minus infinity.
+    return static_cast<int>(scaled) & (TILE_SIZE - 1);
 }
 
 // Along one axis: the ray's distance to its first cell border, and which way it steps.
@@ -224,27 +224,28 @@ void Camera::drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
         wallFloorY = ray.mapY + 1.0;
     }
     const int32_t drawEnd = ray.drawEnd < 0 ? screenHeight + rowHeight : ray.drawEnd;
+    const bool direct = texels.isDirect() && frame.isDirect();
     // One block past the bottom edge, so the last rows are always covered.
     for (int32_t y = drawEnd + 1; y < screenHeight + rowHeight; y += rowHeight) {
         const FloorRow& row = floorRows[static_cast<std::size_t>(y)];
         const double weight = row.distance / ray.distance;
         const double floorX = weight * wallFloorX + (1.0 - weight) * posX;
         const double floorY = weight * wallFloorY + (1.0 - weight) * posY;
-        const int fx = tileTexel(floorX);
-        const int fy = tileTexel(floorY);
+        const int32_t fx = tileTexel(floorX);
+        const int32_t fy = tileTexel(floorY);
+        const int32_t floorTexel = FLOOR_TILE * TILE_SIZE + fx;
+        const int32_t ceilingTexel = CEILING_TILE * TILE_SIZE + fx;
+        // Looked up in the row's table where both images are read directly.
+        if (direct && row.shade.exact()) {
+            frame.fill(ray.column, y, columnWidth, rowHeight,
+                       frame.shaded(texels, texels.word(floorTexel, fy), row.shade));
+            frame.fill(ray.column, screenHeight - y, columnWidth, rowHeight,
+                       frame.shaded(texels, texels.word(ceilingTexel, fy), row.shade));
+            continue;
+        }
         frame.fill(ray.column, y, columnWidth, rowHeight,
-                   floorPixel(texels, frame, FLOOR_TILE * TILE_SIZE + fx, fy, row));
+                   darken(texels.read(floorTexel, fy), row.divisor));
         frame.fill(ray.column, screenHeight - y, columnWidth, rowHeight,
-                   floorPixel(texels, frame, CEILING_TILE * TILE_SIZE + fx, fy, row));
+                   darken(texels.read(ceilingTexel, fy), row.divisor));
     }
-}
-
-// A floor or ceiling texel darkened for its row: looked up in the row's table where both
-// images are read directly, else the long way.
-LockedImage::Pixel Camera::floorPixel(const LockedImage& texels, const LockedImage& frame,
-                                      int32_t x, int32_t y, const FloorRow& row) {
-    if (texels.isDirect() && frame.isDirect() && row.shade.exact()) {
-        return frame.shaded(texels, texels.word(x, y), row.shade);
-    }
-    return frame.encode(darken(texels.read(x, y), row.divisor));
 }

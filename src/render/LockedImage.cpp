@@ -90,11 +90,3 @@ LockedImage::Pixel LockedImage::encode(const ALLEGRO_COLOR& colour) const {
     pixel.direct = true;
     return pixel;
 }
-
-void LockedImage::fillThroughLibrary(const Area& area, const ALLEGRO_COLOR& colour) const {
-    for (int32_t row = area.top; row < area.bottom; ++row) {
-        for (int32_t column = area.left; column < area.right; ++column) {
-            al_put_pixel(column, row, colour);
-        }
-    }
-}

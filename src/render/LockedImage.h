@@ -51,7 +51,9 @@ class LockedImage {
     int32_t width() const { return imageWidth; }
     int32_t height() const { return imageHeight; }
     bool contains(int32_t x, int32_t y) const {
-        return x >= 0 && y >= 0 && x < imageWidth && y < imageHeight;
+        // One unsigned comparison each: a negative coordinate wraps to a huge one.
+        return static_cast<uint32_t>(x) < static_cast<uint32_t>(imageWidth) &&
+               static_cast<uint32_t>(y) < static_cast<uint32_t>(imageHeight);
     }
     // True when pixels are read and written through memory rather than library calls.
     bool isDirect() const { return direct; }
@@ -114,15 +116,37 @@ class LockedImage {
     // Every pixel of the rectangle that lies inside the image.
     void fill(int32_t x, int32_t y, int32_t w, int32_t h, const Pixel& pixel) const {
         const Area area = clip(x, y, w, h);
+        for (int32_t row = area.top; row < area.bottom; ++row) {
+            putRun(area.left, row, area.right - area.left, pixel);
+        }
+    }
+    // `count` pixels of row y from x on, which the caller has made sure lie inside.
+    void putRun(int32_t x, int32_t y, int32_t count, const Pixel& pixel) const {
         if (!pixel.direct) {
-            fillThroughLibrary(area, pixel.colour);
+            for (int32_t i = 0; i < count; ++i) {
+                al_put_pixel(x + i, y, pixel.colour);
+            }
             return;
         }
         const uint32_t bits = pixel.bits; // a copy the stores below cannot alias
-        for (int32_t row = area.top; row < area.bottom; ++row) {
-            uint8_t* start = rowStart(row);
-            for (int32_t column = area.left; column < area.right; ++column) {
-                std::memcpy(start + 4 * static_cast<intptr_t>(column), &bits, sizeof bits);
+        uint8_t* start = rowStart(y) + 4 * static_cast<intptr_t>(x);
+        // The passes write runs of a few pixels, where a loop costs more than its stores.
+        switch (count) {
+        case 4:
+            std::memcpy(start + 12, &bits, sizeof bits);
+            [[fallthrough]];
+        case 3:
+            std::memcpy(start + 8, &bits, sizeof bits);
+            [[fallthrough]];
+        case 2:
+            std::memcpy(start + 4, &bits, sizeof bits);
+            [[fallthrough]];
+        case 1:
+            std::memcpy(start, &bits, sizeof bits);
+            return;
+        default:
+            for (int32_t i = 0; i < count; ++i) {
+                std::memcpy(start + 4 * static_cast<intptr_t>(i), &bits, sizeof bits);
             }
         }
     }
@@ -141,7 +165,6 @@ class LockedImage {
         return bits;
     }
     bool describeFormat(int format);
-    void fillThroughLibrary(const Area& area, const ALLEGRO_COLOR& colour) const;
 
     ALLEGRO_BITMAP* bitmap = nullptr;
     uint8_t* data = nullptr;
