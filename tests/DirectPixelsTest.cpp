@@ -106,11 +106,12 @@ TEST_P(LockedImageTest, ADarkenedTexelLooksTheSameThroughTheShadeTable) {
         const uint32_t texel = static_cast<uint32_t>(random());
         std::memcpy(region->data, &texel, 4);
         const double by = round == 0 ? 1.0 : divisor(random);
+        const double first = round % 2 == 0 ? 1.25 : 1.0;
         ShadeTable shade;
-        shade.build(by);
+        shade.prepare(by, first);
         ASSERT_TRUE(shade.exact());
         const LockedImage::Pixel expected =
-            frame.image.encode(Camera::darken(texels.read(0, 0), by));
+            frame.image.encode(Camera::darken(Camera::darken(texels.read(0, 0), first), by));
         ASSERT_EQ(frame.image.shaded(texels, texels.word(0, 0), shade).bits, expected.bits)
             << std::hex << texel << " darkened by " << by;
     }
@@ -128,10 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ShadeTableTest, ADivisorThatWouldBrightenIsLeftToTheLibrary) {
     ShadeTable shade;
-    shade.build(0.5);
+    shade.prepare(0.5);
     EXPECT_FALSE(shade.exact());
-    shade.build(1.0);
+    shade.prepare(1.0);
     EXPECT_TRUE(shade.exact());
+    shade.prepare(2.0, 0.9);
+    EXPECT_FALSE(shade.exact());
 }
 
 TEST(LockedImageWritesTest, ABottomUpRegionIsWrittenRowByRowUpwards) {

@@ -106,7 +106,7 @@ bool Camera::placeBillboard(const Unit& unit, Billboard& billboard) const {
 // and pixels a nearer unit has taken are left to it.
 void Camera::drawBillboard(const Billboard& billboard, const Sprite& sprite,
                            const LockedImage& texels, const LockedImage& frame) {
-    billboardShade.build(billboard.divisor);
+    billboardShade.prepare(billboard.divisor);
     const long long size = billboard.size;
     for (int32_t stripe = billboard.startX; stripe < billboard.endX; stripe += billboard.stepX) {
         if (stripe <= 0 || stripe >= screenWidth ||

@@ -91,7 +91,7 @@ void Camera::prepareFloorRows() {
         FloorRow& row = floorRows[y];
         row.distance = screenHeight / (2.0 * static_cast<int32_t>(y) - screenHeight);
         row.divisor = shadeDivisor(row.distance);
-        row.shade.build(row.divisor);
+        row.shade.prepare(row.divisor);
     }
     floorRowsHeight = screenHeight;
     floorRowsStep = rowHeight;
@@ -177,6 +177,10 @@ void Camera::drawWallSlice(const Ray& ray, const LockedImage& texels,
     }
     const int32_t texelX = tile * TILE_SIZE + texX;
     const double divisor = shadeDivisor(ray.distance);
+    const LockedImage::Area columns = frame.clip(ray.column, 0, columnWidth, 1);
+    ShadeTable shade;
+    shade.prepare(divisor, ray.side == 1 ? SIDE_SHADE : 1.0);
+    const bool direct = ray.hit && texels.isDirect() && frame.isDirect() && shade.exact();
     // A near wall shows each texel over many rows: it is darkened once for all of them.
     int32_t shownTexY = -1;
     LockedImage::Pixel pixel;
@@ -187,18 +191,20 @@ void Camera::drawWallSlice(const Ray& ray, const LockedImage& texels,
     for (int32_t y = ray.drawStart; y < ray.drawEnd; y += rowHeight, scaled.next()) {
         const int32_t texY = ray.hit ? clampTexel(scaled.value() / 256) : 0;
         if (texY != shownTexY) {
-            pixel = wallPixel(ray, texels, frame, texelX, texY, divisor);
+            pixel = direct ? frame.shaded(texels, texels.word(texelX, texY), shade)
+                           : wallPixel(ray, texels, frame, texelX, texY, divisor);
             shownTexY = texY;
         }
-        frame.fill(ray.column, y, columnWidth, rowHeight, pixel);
+        frame.fillRows(columns, y, rowHeight, pixel);
     }
 }
 
+// A wall texel darkened the long way, or the darkness of a ray that met no wall.
 LockedImage::Pixel Camera::wallPixel(const Ray& ray, const LockedImage& texels,
                                      const LockedImage& frame, int32_t texelX, int32_t texY,
                                      double divisor) const {
     if (!ray.hit) {
-        return frame.encode(darken(al_map_rgb(0, 0, 0), divisor)); // no wall: darkness
+        return frame.encode(darken(al_map_rgb(0, 0, 0), divisor));
     }
     ALLEGRO_COLOR colour = texels.read(texelX, texY);
     if (ray.side == 1) {
@@ -225,6 +231,7 @@ void Camera::drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
     }
     const int32_t drawEnd = ray.drawEnd < 0 ? screenHeight + rowHeight : ray.drawEnd;
     const bool direct = texels.isDirect() && frame.isDirect();
+    const LockedImage::Area columns = frame.clip(ray.column, 0, columnWidth, 1);
     // One block past the bottom edge, so the last rows are always covered.
     for (int32_t y = drawEnd + 1; y < screenHeight + rowHeight; y += rowHeight) {
         const FloorRow& row = floorRows[static_cast<std::size_t>(y)];
@@ -237,15 +244,15 @@ void Camera::drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
         const int32_t ceilingTexel = CEILING_TILE * TILE_SIZE + fx;
         // Looked up in the row's table where both images are read directly.
         if (direct && row.shade.exact()) {
-            frame.fill(ray.column, y, columnWidth, rowHeight,
-                       frame.shaded(texels, texels.word(floorTexel, fy), row.shade));
-            frame.fill(ray.column, screenHeight - y, columnWidth, rowHeight,
-                       frame.shaded(texels, texels.word(ceilingTexel, fy), row.shade));
+            frame.fillRows(columns, y, rowHeight,
+                           frame.shaded(texels, texels.word(floorTexel, fy), row.shade));
+            frame.fillRows(columns, screenHeight - y, rowHeight,
+                           frame.shaded(texels, texels.word(ceilingTexel, fy), row.shade));
             continue;
         }
-        frame.fill(ray.column, y, columnWidth, rowHeight,
-                   darken(texels.read(floorTexel, fy), row.divisor));
-        frame.fill(ray.column, screenHeight - y, columnWidth, rowHeight,
-                   darken(texels.read(ceilingTexel, fy), row.divisor));
+        frame.fillRows(columns, y, rowHeight,
+                       frame.encode(darken(texels.read(floorTexel, fy), row.divisor)));
+        frame.fillRows(columns, screenHeight - y, rowHeight,
+                       frame.encode(darken(texels.read(ceilingTexel, fy), row.divisor)));
     }
 }

@@ -120,6 +120,14 @@ class LockedImage {
             putRun(area.left, row, area.right - area.left, pixel);
         }
     }
+    // Rows [top, top + rows) of the columns already clipped to the image, as far as the
+    // rows lie inside it: a block of a column of blocks, whose columns stay the same.
+    void fillRows(const Area& columns, int32_t top, int32_t rows, const Pixel& pixel) const {
+        const int32_t bottom = std::min(top + rows, imageHeight);
+        for (int32_t row = std::max(top, 0); row < bottom; ++row) {
+            putRun(columns.left, row, columns.right - columns.left, pixel);
+        }
+    }
     // `count` pixels of row y from x on, which the caller has made sure lie inside.
     void putRun(int32_t x, int32_t y, int32_t count, const Pixel& pixel) const {
         if (!pixel.direct) {

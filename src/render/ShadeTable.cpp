@@ -3,13 +3,17 @@
 #include "render/Camera.h"
 #include "render/LockedImage.h"
 
-void ShadeTable::build(double divisor) {
-    allStored = true;
-    for (int value = 0; value < 256; ++value) {
-        const float channel = BYTE_TO_FLOAT[value];
-        const ALLEGRO_COLOR grey{channel, channel, channel, 1.0f};
-        const int byte = LockedImage::storedByte(Camera::darken(grey, divisor).r);
-        allStored = allStored && byte >= 0;
-        stored[value] = static_cast<uint8_t>(byte);
-    }
+void ShadeTable::prepare(double divisor, double first) {
+    firstDivisor = first;
+    secondDivisor = divisor;
+    inRange = divisor >= 1.0 && first >= 1.0;
+    known.fill(0);
+}
+
+uint8_t ShadeTable::workOut(uint32_t byte) const {
+    const float channel = BYTE_TO_FLOAT[byte];
+    const ALLEGRO_COLOR grey{channel, channel, channel, 1.0f};
+    const ALLEGRO_COLOR once = Camera::darken(grey, firstDivisor);
+    // In range whenever both divisors are 1 or more: a channel only gets darker.
+    return static_cast<uint8_t>(LockedImage::storedByte(Camera::darken(once, secondDivisor).r));
 }

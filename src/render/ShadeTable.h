@@ -3,20 +3,35 @@
 #include <array>
 #include <cstdint>
 
-// What darkening by one divisor makes of an 8-bit channel: a channel byte v, read as the
-// library reads it, darkened (divided through double) and stored as the library stores
-// it, becomes entry(v). Red, green and blue are divided alike, so one table serves all
-// three, and a pass that darkens many pixels by the same divisor looks each one up
-// instead of dividing three times.
+// What darkening makes of an 8-bit channel: a channel byte v, read as the library reads
+// it, darkened (divided through double, by one divisor and then perhaps another) and
+// stored as the library stores it, becomes entry(v). Red, green and blue are divided
+// alike, so one table serves all three, and a pass that darkens many pixels alike looks
+// each value up instead of dividing three times. Entries are worked out the first time
+// they are asked for, so a table is cheap to set up for a handful of pixels.
 class ShadeTable {
   public:
-    void build(double divisor);
-    // False when some channel would be stored out of range (a divisor below 1, or not a
-    // number): such colours must go through the library's own conversion.
-    bool exact() const { return allStored; }
-    uint32_t entry(uint32_t byte) const { return stored[byte & 0xff]; }
+    // Darkening by `divisor`, after darkening by `first` (1 changes nothing).
+    void prepare(double divisor, double first = 1.0);
+    // False for a divisor below 1 (or not a number), which could brighten a channel out
+    // of range: such colours must go through the library's own conversion.
+    bool exact() const { return inRange; }
+    uint32_t entry(uint32_t byte) const {
+        byte &= 0xff;
+        const uint64_t bit = uint64_t{1} << (byte & 63);
+        if ((known[byte >> 6] & bit) == 0) {
+            stored[byte] = workOut(byte);
+            known[byte >> 6] |= bit;
+        }
+        return stored[byte];
+    }
 
   private:
-    std::array<uint8_t, 256> stored{};
-    bool allStored = false;
+    uint8_t workOut(uint32_t byte) const;
+
+    double firstDivisor = 1.0;
+    double secondDivisor = 1.0;
+    bool inRange = false;
+    mutable std::array<uint64_t, 4> known{};
+    mutable std::array<uint8_t, 256> stored{};
 };
