@@ -1,0 +1,178 @@
+// The rules of play: the level and its units, saving and loading, the sword, the
+// speed keys and the units' blows.
+#include "game/Game.h"
+
+#include "core/AttackEvent.h"
+#include "core/SoundEvent.h"
+#include "world/LevelFile.h"
+#include "world/SaveReader.h"
+#include "world/SaveWriter.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+const char* const LEVEL_FILE = "levels/RirUdodu.lev";
+const char* const SAVE_FILE = "gamesave.dat";
+
+const int32_t DEAD_SLEEP_SOUND = 2;
+const int32_t SWORD_HIT_SOUND = 3;
+const int32_t SWORD_MISS_SOUND = 4;
+const double UNIT_FRAME_MS = 50.0;
+const int HURT_SPRITE = 4;
+
+const int32_t SWORD_DAMAGE = 3;
+const double SWORD_REACH = 0.65;
+const double FARTHEST_TARGET = 9999.0;
+const double SPEED_UP_STEP = 2.0;
+const double SLOW_DOWN_STEP = 0.5;
+
+} // namespace
+
+void Game::loadLevel() {
+    std::ifstream file(LEVEL_FILE);
+    if (!file) {
+        std::cout << "Cannot open the level \"" << LEVEL_FILE << "\": the world is empty floor."
+                  << std::endl;
+        return;
+    }
+    const LevelFile level = LevelFile::read(file, mapGrid);
+    for (const std::string& problem : level.problems) {
+        std::cout << "Level \"" << LEVEL_FILE << "\": " << problem << std::endl;
+    }
+    for (const LevelFile::UnitPlace& place : level.units) {
+        createUnit(place.x, place.y);
+    }
+}
+
+void Game::deleteUnits() {
+    for (Unit* unit : units) {
+        delete unit; // it stops listening for ticks as it goes
+    }
+    units.clear();
+}
+
+void Game::createUnit(double x, double y) {
+    Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, {0, 1, 2, 3, 2, 1});
+    Unit* unit = new Unit(eventSystem, walk, x, y);
+    unit->hurtSprite = spriteManager->getSprite(HURT_SPRITE);
+    units.push_back(unit);
+}
+
+void Game::saveGame() {
+    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units))) {
+        std::cout << "Could not save the game to \"" << SAVE_FILE << "\"." << std::endl;
+    }
+}
+
+void Game::loadGame() {
+    std::ifstream file(SAVE_FILE);
+    if (!file) {
+        return; // nothing saved yet: a new game
+    }
+    const SaveReader save = SaveReader::read(file);
+    camera->posX = save.x.value_or(camera->posX);
+    camera->posY = save.y.value_or(camera->posY);
+    player->health = save.health.value_or(player->health);
+    player->mana = save.mana.value_or(player->mana);
+    player->stamina = save.stamina.value_or(player->stamina);
+    if (!save.replacesUnits) {
+        return; // the level's own units stay
+    }
+    deleteUnits();
+    for (const LevelFile::UnitPlace& place : save.units) {
+        createUnit(place.x, place.y);
+    }
+}
+
+void Game::handleEvent(const Event& event) {
+    if (event.type == QUIT_EVENT) {
+        saveGame();
+        quit = !quit;
+        return;
+    }
+    if (!playing) {
+        return;
+    }
+    switch (event.type) {
+    case SPEED_UP_EVENT:
+        gameTimer->factor *= SPEED_UP_STEP;
+        break;
+    case SLOW_DOWN_EVENT:
+        gameTimer->factor *= SLOW_DOWN_STEP;
+        break;
+    case SPAWN_UNIT_EVENT:
+        createUnit(camera->posX, camera->posY);
+        break;
+    case SAVE_EVENT:
+        saveGame();
+        break;
+    case PLAYER_ATTACK_EVENT:
+        swingSword();
+        break;
+    case ATTACK_EVENT:
+        takeBlow(static_cast<const AttackEvent&>(event).amount);
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::swingSword() {
+    if (!swordAnimation->finished) {
+        return; // the last swing is still on its way
+    }
+    swordAnimation->finished = false;
+    Unit* target = findTarget();
+    if (target == nullptr || !swordReaches(*target)) {
+        playSound(SWORD_MISS_SOUND);
+        return;
+    }
+    playSound(SWORD_HIT_SOUND);
+    std::cout << "Did " << SWORD_DAMAGE << " damage!" << std::endl;
+    target->applyDamage(-SWORD_DAMAGE);
+    if (target->health != 0) {
+        return;
+    }
+    std::cout << "Killed a unit!" << std::endl;
+    killUnit(target);
+    if (units.empty()) {
+        playSound(DEAD_SLEEP_SOUND);
+        std::cout << "THE DEAD SLEEP ONCE MORE\n";
+    }
+}
+
+// Within reach and in front: a unit standing on the player's own spot is neither.
+bool Game::swordReaches(const Unit& target) const {
+    return camera->distanceTo(target.x, target.y) <= SWORD_REACH &&
+           camera->depthOf(target.x, target.y) > 0.0;
+}
+
+Unit* Game::findTarget() const {
+    Unit* target = nullptr;
+    double nearest = FARTHEST_TARGET;
+    for (Unit* unit : units) {
+        const double distance = camera->distanceTo(unit->x, unit->y);
+        if (distance < nearest) {
+            nearest = distance;
+            target = unit;
+        }
+    }
+    return target;
+}
+
+void Game::killUnit(Unit* unit) {
+    units.erase(std::find(units.begin(), units.end(), unit));
+    delete unit; // it stops listening for ticks as it goes
+}
+
+void Game::takeBlow(int32_t amount) {
+    std::cout << "You take " << amount << " damage!\n";
+    player->applyDamage(amount);
+}
+
+void Game::playSound(int32_t soundId) {
+    eventSystem->fireEvent(SoundEvent(soundId, 1.0f, 0.5f, false));
+}
