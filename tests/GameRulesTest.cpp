@@ -53,15 +53,25 @@ const int MISS = 4;
 const int HIT = 3;
 const int DEAD_SLEEP = 2;
 
-TEST_F(GameRulesTest, TheTargetIsTheNearestUnitAndTheFirstOfEqualOnes) {
+TEST_F(GameRulesTest, TheTargetIsTheNearestUnitInFrontAndTheFirstOfEqualOnes) {
     EXPECT_EQ(game->findTarget(), nullptr);
     unitAhead(3.0);
-    Unit* firstOfTwo = unitAhead(-1.0); // behind counts: the target is only the nearest
+    Unit* firstOfTwo = unitAhead(1.0);
     Unit* secondOfTwo = unitAhead(1.0);
     EXPECT_EQ(game->findTarget(), firstOfTwo);
     game->units.erase(game->units.begin() + 1);
     EXPECT_EQ(game->findTarget(), secondOfTwo);
     delete firstOfTwo;
+}
+
+TEST_F(GameRulesTest, AUnitBesideOrBehindDoesNotShieldTheOneInFront) {
+    unitAhead(-0.3);              // behind, nearest of all
+    unitAhead(0.0);               // on the player's own spot
+    game->createUnit(22.0, 22.2); // beside, on the camera plane
+    Unit* inFront = unitAhead(0.5);
+    EXPECT_EQ(game->findTarget(), inFront);
+    EXPECT_EQ(swing(), "Did 3 damage!\n");
+    EXPECT_EQ(inFront->health, 7);
 }
 
 TEST_F(GameRulesTest, AUnitNineThousandNineHundredNinetyNineAwayIsNeverTheTarget) {

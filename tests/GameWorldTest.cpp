@@ -83,9 +83,37 @@ TEST_F(GameWorldTest, OrderingPutsTheFarthestFirstAndHidesUnitsBeyondSight) {
 TEST_F(GameWorldTest, AUnitWithinHalfACellIsTheOnlyOneDrawn) {
     game->createUnit(22.0, 22.6);
     EXPECT_FALSE(game->orderUnits());
-    game->createUnit(22.4, 22.0);
+    game->createUnit(21.6, 22.0); // in front: the camera looks toward line 0
     EXPECT_TRUE(game->orderUnits());
-    EXPECT_DOUBLE_EQ(game->units.back()->x, 22.4);
+    EXPECT_DOUBLE_EQ(game->units.back()->x, 21.6);
+    EXPECT_EQ(game->nearestInFront(), game->units.back());
+}
+
+TEST_F(GameWorldTest, AUnitAtOrBehindThePlayerHidesNothingInFront) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    const auto view = [this]() {
+        drawFrame();
+        std::vector<Rgba> pixels;
+        for (int y = 0; y < 400; y += 2) {
+            for (int x = 0; x < 600; x += 2) {
+                pixels.push_back(rgbaAt(target, x, y));
+            }
+        }
+        return pixels;
+    };
+    const std::vector<Rgba> empty = view();
+    game->createUnit(20.5, 22.0); // a skull in plain view ahead
+    const std::vector<Rgba> skull = view();
+    ASSERT_NE(skull, empty);
+    game->createUnit(22.3, 22.0); // nearer, but behind
+    game->createUnit(22.0, 22.0); // on the player's spot
+    EXPECT_FALSE(game->orderUnits());
+    EXPECT_EQ(view(), skull);
+    // Up close in front, it is drawn alone, however near the ones behind are.
+    game->createUnit(21.7, 22.0);
+    EXPECT_TRUE(game->orderUnits());
+    EXPECT_DOUBLE_EQ(game->nearestInFront()->x, 21.7);
 }
 
 TEST_F(GameWorldTest, AFrameShowsTheLevelAndTheSword) {

@@ -10,6 +10,11 @@ void HeadlessGame::SetUp() {
     folder.copyAssetsExcept({});
     std::filesystem::create_directory("levels");
     startAllegroForTests();
+    // Asset ids come from process-wide counters: each game of a test process starts
+    // them afresh, as the one game of a real run does.
+    AssetLoader::nextBufferId = 0;
+    AssetLoader::nextSpriteId = 0;
+    AssetLoader::nextSoundId = 0;
     game = new Game();
     game->displaySystem->width = 600;
     game->displaySystem->height = 400;

@@ -43,7 +43,8 @@ class Game : public Trackable, public EventListener {
     // The rules of play, answering the player's actions and the units' blows. Only
     // the quit rule holds before play has begun.
     void handleEvent(const Event& event) override;
-    // The unit nearest the player, the first of equal ones; null when there is none.
+    // The unit nearest the player among those in front of the camera, the first of
+    // equal ones; null when there is none.
     Unit* findTarget() const;
 
     // Reads the level file into mapGrid and adds its units.
@@ -53,8 +54,10 @@ class Game : public Trackable, public EventListener {
     // Puts back the position, statistics and units of the save file, where it has them.
     void loadGame();
     // Farthest unit first, nearest last; hides units out of sight range. True when the
-    // nearest unit stands so close that it alone is drawn.
+    // nearest unit in front of the camera stands so close that it alone is drawn.
     bool orderUnits();
+    // After ordering: the nearest unit in front of the camera, or null.
+    Unit* nearestInFront() const;
 
     // Pieces of init and of a frame of play, usable without a window.
     bool loadAssets();

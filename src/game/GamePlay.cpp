@@ -34,7 +34,18 @@ bool Game::orderUnits() {
     for (std::size_t i = 0; i < units.size(); ++i) {
         units[i] = unitDistances[i].second;
     }
-    return unitDistances.back().first <= CLOSE_UP_RANGE;
+    // A unit beside or behind the player cannot fill the view; only one in front can.
+    const Unit* nearest = nearestInFront();
+    return nearest != nullptr && camera->distanceTo(nearest->x, nearest->y) <= CLOSE_UP_RANGE;
+}
+
+Unit* Game::nearestInFront() const {
+    for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
+        if (camera->depthOf((*unit)->x, (*unit)->y) > 0.0) {
+            return *unit;
+        }
+    }
+    return nullptr;
 }
 
 void Game::runPlay() {
@@ -128,7 +139,7 @@ void Game::drawUnits(const LockedImage& frame) {
         return;
     }
     if (orderUnits()) {
-        camera->drawSprite(units.back(), frame); // so close that it fills the view alone
+        camera->drawSprite(nearestInFront(), frame); // so close that it fills the view alone
         return;
     }
     camera->drawSprites(units, frame);

@@ -154,6 +154,9 @@ Unit* Game::findTarget() const {
     Unit* target = nullptr;
     double nearest = FARTHEST_TARGET;
     for (Unit* unit : units) {
+        if (camera->depthOf(unit->x, unit->y) <= 0.0) {
+            continue; // beside or behind: it would shield the one in front
+        }
         const double distance = camera->distanceTo(unit->x, unit->y);
         if (distance < nearest) {
             nearest = distance;
