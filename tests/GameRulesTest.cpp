@@ -168,15 +168,21 @@ TEST_F(GameRulesTest, BlowsOnThePlayerStopAtNoHealthButAreStillTold) {
     EXPECT_EQ(game->player->health, 5);
 }
 
-TEST_F(GameRulesTest, TheSpeedKeysDoubleAndHalveWithoutBounds) {
-    for (EventType type : {SPEED_UP_EVENT, SPEED_UP_EVENT, SPEED_UP_EVENT, SLOW_DOWN_EVENT}) {
+TEST_F(GameRulesTest, TheSpeedKeysDoubleAndHalveBetweenASixtyFourthAndFour) {
+    for (EventType type : {SPEED_UP_EVENT, SPEED_UP_EVENT, SLOW_DOWN_EVENT, SPEED_UP_EVENT}) {
         game->handleEvent(Event(type));
     }
     EXPECT_DOUBLE_EQ(game->gameTimer->factor, 4.0);
-    for (int press = 0; press < 40; ++press) {
+    game->handleEvent(Event(SPEED_UP_EVENT)); // beyond the bound: nothing changes
+    EXPECT_DOUBLE_EQ(game->gameTimer->factor, 4.0);
+    game->handleEvent(Event(SLOW_DOWN_EVENT));
+    EXPECT_DOUBLE_EQ(game->gameTimer->factor, 2.0);
+    for (int press = 0; press < 2000; ++press) {
         game->handleEvent(Event(SLOW_DOWN_EVENT));
     }
-    EXPECT_GT(game->gameTimer->factor, 0.0);
+    EXPECT_DOUBLE_EQ(game->gameTimer->factor, 1.0 / 64.0);
+    game->handleEvent(Event(SPEED_UP_EVENT)); // and back up from the slowest
+    EXPECT_DOUBLE_EQ(game->gameTimer->factor, 1.0 / 32.0);
 }
 
 TEST_F(GameRulesTest, BeforePlayOnlyQuittingCounts) {
@@ -270,8 +276,8 @@ TEST_F(GameRulesTest, LoadingPutsBackPositionStatisticsAndUnits) {
     game->loadLevel();
     writeSave("x:7\ny:9\nplayer_health:55\nplayer_mana:3\nplayer_stamina:12\nunit:8 8\n");
     game->loadGame();
-    EXPECT_DOUBLE_EQ(game->camera->posX, 7.0);
-    EXPECT_DOUBLE_EQ(game->camera->posY, 9.0);
+    EXPECT_DOUBLE_EQ(game->camera->posX, 7.5); // the middle of the saved cell
+    EXPECT_DOUBLE_EQ(game->camera->posY, 9.5);
     EXPECT_EQ(game->player->health, 55);
     EXPECT_EQ(game->player->mana, 3);
     EXPECT_EQ(game->player->stamina, 12);
@@ -290,7 +296,7 @@ TEST_F(GameRulesTest, WithoutUnitLinesOrASaveTheLevelAndStartStand) {
     writeSave("y:4\nplayer_mana:1\n");
     game->loadGame();
     EXPECT_DOUBLE_EQ(game->camera->posX, 22.0);
-    EXPECT_DOUBLE_EQ(game->camera->posY, 4.0);
+    EXPECT_DOUBLE_EQ(game->camera->posY, 4.5);
     EXPECT_EQ(game->units.size(), 2u);
 }
 
@@ -323,7 +329,7 @@ TEST_F(GameRulesTest, WhatTheGameSavesItLoads) {
     game->loadGame();
     game->saveGame();
     EXPECT_EQ(readSave(), saved);
-    EXPECT_DOUBLE_EQ(game->camera->posX, 13.0);
+    EXPECT_DOUBLE_EQ(game->camera->posX, 13.5);
 }
 
 } // namespace

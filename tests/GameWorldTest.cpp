@@ -180,3 +180,29 @@ TEST_F(GameWorldTest, UpdatingTheWorldSetsThisFramesSpeedsFromTheGameSpeed) {
 }
 
 } // namespace
+
+namespace {
+
+// Every open cell of the shipped level, saved and loaded again: the player comes back
+// where no wall touches the viewpoint, so no column of the view is a wall at distance 0.
+TEST_F(GameWorldTest, EveryLoadedCellOfTheShippedLevelShowsAProperView) {
+    std::filesystem::copy_file(DUSKMARCH_LEVEL_FILE, "levels/RirUdodu.lev");
+    game->loadLevel();
+    int openCells = 0;
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        for (int y = 0; y < MAP_SIZE; ++y) {
+            if (game->mapGrid[x][y] != 0) {
+                continue;
+            }
+            ++openCells;
+            writeSave("x:" + std::to_string(x) + "\ny:" + std::to_string(y) + "\n");
+            game->loadGame();
+            drawFrame();
+            const double* depths = game->camera->depthBuffer;
+            EXPECT_GT(*std::min_element(depths, depths + 200), 0.0) << "cell " << x << " " << y;
+        }
+    }
+    EXPECT_GT(openCells, 300);
+}
+
+} // namespace

@@ -28,6 +28,9 @@ const double SWORD_REACH = 0.65;
 const double FARTHEST_TARGET = 9999.0;
 const double SPEED_UP_STEP = 2.0;
 const double SLOW_DOWN_STEP = 0.5;
+const double FASTEST = 4.0;
+const double SLOWEST = 1.0 / 64.0;
+const double CELL_MIDDLE = 0.5;
 
 } // namespace
 
@@ -73,8 +76,14 @@ void Game::loadGame() {
         return; // nothing saved yet: a new game
     }
     const SaveReader save = SaveReader::read(file);
-    camera->posX = save.x.value_or(camera->posX);
-    camera->posY = save.y.value_or(camera->posY);
+    // Saves hold whole cells; the player comes back to the middle of the cell rather
+    // than its corner, where the view would be a wall face at distance zero.
+    if (save.x.has_value()) {
+        camera->posX = *save.x + CELL_MIDDLE;
+    }
+    if (save.y.has_value()) {
+        camera->posY = *save.y + CELL_MIDDLE;
+    }
     player->health = save.health.value_or(player->health);
     player->mana = save.mana.value_or(player->mana);
     player->stamina = save.stamina.value_or(player->stamina);
@@ -98,10 +107,11 @@ void Game::handleEvent(const Event& event) {
     }
     switch (event.type) {
     case SPEED_UP_EVENT:
-        gameTimer->factor *= SPEED_UP_STEP;
+        // At the fastest a running step is 0.4 cells, too short to cross a wall cell.
+        gameTimer->factor = std::min(gameTimer->factor * SPEED_UP_STEP, FASTEST);
         break;
     case SLOW_DOWN_EVENT:
-        gameTimer->factor *= SLOW_DOWN_STEP;
+        gameTimer->factor = std::max(gameTimer->factor * SLOW_DOWN_STEP, SLOWEST);
         break;
     case SPAWN_UNIT_EVENT:
         createUnit(camera->posX, camera->posY);
