@@ -79,6 +79,7 @@ void Game::createWorld() {
     buildMenu();
     player = new Unit();
     camera = new Camera(eventSystem);
+    hud = new Hud();
     pathFinder = new PathFinder(mapGrid);
 }
 
@@ -136,6 +137,7 @@ Game::~Game() {
     MapGrid::release(mapGrid);
     mapGrid = nullptr;
     delete swordAnimation;
+    delete hud;
     delete camera;
     delete player;
     delete frameTimer;

@@ -14,6 +14,7 @@
 #include "render/AssetLoader.h"
 #include "render/BufferManager.h"
 #include "render/Camera.h"
+#include "render/Hud.h"
 #include "render/Menu.h"
 #include "render/SpriteManager.h"
 #include "units/PathFinder.h"
@@ -50,7 +51,8 @@ class Game : public Trackable, public EventListener {
     // Reads the level file into mapGrid and adds its units.
     void loadLevel();
     void createUnit(double x, double y);
-    void saveGame();
+    // True when the save was written; the reason it was not is on the console.
+    bool saveGame();
     // Puts back the position, statistics and units of the save file, where it has them.
     void loadGame();
     // Farthest unit first, nearest last; hides units out of sight range. True when the
@@ -83,6 +85,7 @@ class Game : public Trackable, public EventListener {
     Unit* player = nullptr;
     Camera* camera = nullptr;
     Menu* mainMenu = nullptr;
+    Hud* hud = nullptr;
     int** mapGrid = nullptr;
     bool quit = false;
     bool inMenu = false;

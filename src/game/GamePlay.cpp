@@ -132,6 +132,7 @@ void Game::drawFrame(const SwordSway& sway) {
     }
     drawSword(sway);
     drawDamageFlash();
+    hud->draw(font, player->health, units.size());
 }
 
 void Game::drawUnits(const LockedImage& frame) {

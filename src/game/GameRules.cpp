@@ -64,10 +64,12 @@ void Game::createUnit(double x, double y) {
     units.push_back(unit);
 }
 
-void Game::saveGame() {
+bool Game::saveGame() {
     if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units))) {
         std::cout << "Could not save the game to \"" << SAVE_FILE << "\"." << std::endl;
+        return false;
     }
+    return true;
 }
 
 void Game::loadGame() {
@@ -117,7 +119,7 @@ void Game::handleEvent(const Event& event) {
         createUnit(camera->posX, camera->posY);
         break;
     case SAVE_EVENT:
-        saveGame();
+        hud->notify(saveGame() ? "Game saved" : "Could not save the game");
         break;
     case PLAYER_ATTACK_EVENT:
         swingSword();

@@ -24,6 +24,10 @@ sleep 2.5 # it walks up within reach in about a second and a half, and strikes
 stop_recording
 shoot "$WIN" fight-near
 check "it walks up to the player" test "$(pixels_changed fight-start fight-near 200x200+200+100)" -gt 5000
+check "the HUD shows the player's health and the skulls left" \
+    test "$(count_colour fight-start 360x60+0+0 '#ECE2C4')" -gt 100
+check "and its health line changes after the blow" \
+    test "$(pixels_changed fight-start fight-near 110x16+0+0)" -gt 10
 start_recording fight-hits
 for _ in 1 2 3; do
     click "$WIN" 1
@@ -60,9 +64,15 @@ echo "# Space, the right button, and Load"
 play saving
 hold "$WIN" 2 w
 press "$WIN" space
+shoot "$WIN" before-save
 click "$WIN" 3
 sleep 0.3
+shoot "$WIN" after-save
 check "the right button saves" test -f "$E2E_WORK/saving/gamesave.dat"
+check "and the HUD says so" test "$(pixels_changed before-save after-save 360x18+0+36)" -gt 50
+sleep 2.5
+shoot "$WIN" notice-gone
+check "for about two seconds" test "$(count_colour notice-gone 360x18+0+36 '#ECE2C4')" -eq 0
 check "and play goes on" kill -0 "$GAME_PID"
 keep_save saving right-button
 hold "$WIN" 1 d
@@ -111,5 +121,6 @@ speed_checks && check "about twice as far" awk -v b="$BASE" -v f="$FAST" 'BEGIN 
 speed_checks && check "and then about half as far" awk -v b="$BASE" -v s="$SLOW" 'BEGIN { exit !(s >= 0.2 * b && s <= 0.7 * b) }'
 
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/fight-near.png" "$DUSKMARCH_SCREENSHOTS/fight.png"
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/after-save.png" "$DUSKMARCH_SCREENSHOTS/saved.png"
 
 finish

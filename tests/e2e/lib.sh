@@ -190,6 +190,18 @@ floor_brightness() {
     convert "$E2E_WORK/$1.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:
 }
 
+# Waits until the menu is drawn (Play marked green): the window opens before the assets
+# load, and a key pressed meanwhile is never seen.
+wait_menu() {
+    for _ in $(seq 100); do
+        shoot "$WIN" waiting
+        [ "$(count_colour waiting 100x30+250+178 '#00FF00')" -gt 20 ] && return 0
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
 # Chooses Play, pressing Enter again until the floor shows: a press made while the game
 # is still loading its assets is never seen.
 enter_play() {

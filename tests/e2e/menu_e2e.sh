@@ -17,7 +17,7 @@ parec -d sink0.monitor --file-format=wav "$E2E_WORK/menu.wav" &
 RECORDER=$!
 check "the window is titled \"$WINDOW_TITLE\"" test "$(xdotool getwindowname "$WIN")" = "$WINDOW_TITLE"
 check "the window is 600 by 400" test "$(xdotool getwindowgeometry "$WIN" | awk '/Geometry/ {print $2}')" = "600x400"
-sleep 0.5
+wait_menu
 shoot "$WIN" menu
 check "Play is drawn green" test "$(count_colour menu 100x30+250+178 '#00FF00')" -gt 20
 check "Load is not green" test "$(count_colour menu 100x30+250+208 '#00FF00')" -eq 0
@@ -44,6 +44,7 @@ check "the exit report lists no live allocation" clean_exit_report menu
 echo "# Quit from the menu"
 start_game "$GAME" "$ROOT" quit
 WIN=$(find_window)
+wait_menu
 press "$WIN" w
 press "$WIN" Return
 wait_exit
@@ -55,6 +56,7 @@ echo "# no audio device at all"
 start_game "$GAME" "$ROOT" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"
 WIN=$(find_window)
 check "the silent game still opens its window" test -n "$WIN"
+wait_menu
 press "$WIN" Escape
 wait_exit
 check "and ends with status 0" exited_with 0

@@ -116,7 +116,7 @@ check "and its exit report lists no live allocation" clean_exit_report close
 open_room | make_game_folder close-menu
 start_game "$GAME" "$E2E_WORK/close-menu" close-menu
 WIN=$(find_window)
-sleep 0.3
+wait_menu
 "$CLOSE_WINDOW" "$WIN"
 wait_exit
 check "in the menu it ends the game with status 0" exited_with 0
