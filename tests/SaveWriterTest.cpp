@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,19 +71,50 @@ TEST_F(SaveWriterTest, WithNoUnitsOnlyThePlayersFiveLines) {
 
 TEST_F(SaveWriterTest, ASaveReplacesTheOldFileWhole) {
     ScratchFolder folder;
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "a much longer earlier save\n"));
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n"));
+    std::string reason;
+    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "a much longer earlier save\n", reason));
+    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n", reason));
     EXPECT_EQ(contentsOf("gamesave.dat"), "x:1\n");
+    EXPECT_FALSE(std::filesystem::exists("gamesave.dat.tmp"));
+    // A stale temporary file of an interrupted save is no obstacle.
+    std::ofstream("gamesave.dat.tmp") << "half a save";
+    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_EQ(contentsOf("gamesave.dat"), "x:2\n");
+}
+
+// Whatever stands at either name that is not a file: the save fails, saying what and
+// where, and the earlier save stays.
+TEST_F(SaveWriterTest, ASaveThatCannotBeWrittenKeepsTheEarlierOneAndSaysWhy) {
+    ScratchFolder folder;
+    std::string reason;
+    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n", reason));
+    std::filesystem::create_directory("gamesave.dat.tmp");
+    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_EQ(reason, "gamesave.dat.tmp: it is a directory, not a regular file");
+    EXPECT_EQ(contentsOf("gamesave.dat"), "x:1\n");
+    std::filesystem::remove("gamesave.dat.tmp");
+
+    ASSERT_EQ(mkfifo("gamesave.dat.tmp", 0644), 0); // opening a FIFO to write would block
+    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_EQ(reason, "gamesave.dat.tmp: it is a FIFO, not a regular file");
+    std::filesystem::remove("gamesave.dat.tmp");
+
+    std::filesystem::rename("gamesave.dat", "kept.dat");
+    std::filesystem::create_directory("gamesave.dat");
+    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_EQ(reason, "gamesave.dat: it is a directory, not a regular file");
     EXPECT_FALSE(std::filesystem::exists("gamesave.dat.tmp"));
 }
 
-TEST_F(SaveWriterTest, ASaveThatCannotBeWrittenKeepsTheEarlierOne) {
+TEST_F(SaveWriterTest, ALinkAtTheTemporaryNameIsReplacedNotWrittenThrough) {
     ScratchFolder folder;
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n"));
-    // The new file goes beside the old one first; make that impossible.
-    std::filesystem::create_directory("gamesave.dat.tmp");
-    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n"));
-    EXPECT_EQ(contentsOf("gamesave.dat"), "x:1\n");
+    std::ofstream("other.txt") << "not a save";
+    std::filesystem::create_symlink("other.txt", "gamesave.dat.tmp");
+    std::string reason;
+    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:3\n", reason)) << reason;
+    EXPECT_EQ(contentsOf("other.txt"), "not a save");
+    EXPECT_EQ(contentsOf("gamesave.dat"), "x:3\n");
+    EXPECT_FALSE(std::filesystem::is_symlink("gamesave.dat"));
 }
 
 } // namespace

@@ -88,6 +88,8 @@ class Game : public Trackable, public EventListener {
     Hud* hud = nullptr;
     int** mapGrid = nullptr;
     bool quit = false;
+    // Set when the save made on quitting failed: the game then ends with status 1.
+    bool quitSaveFailed = false;
     bool inMenu = false;
     bool playing = false;
     double framesPerSecond = 30.0;
@@ -114,6 +116,8 @@ class Game : public Trackable, public EventListener {
     void drawMenu() const;
     bool frameIsDue() const;
 
+    // Why the last save failed, in the system's words.
+    std::string lastSaveProblem;
     // Reused every frame by orderUnits, so that ordering allocates nothing.
     std::vector<std::pair<double, Unit*>> unitDistances;
 };

@@ -8,14 +8,18 @@
 #include "world/SaveReader.h"
 #include "world/SaveWriter.h"
 
+#include "io/RegularFile.h"
 #include <algorithm>
-#include <fstream>
+
 #include <iostream>
+#include <sstream>
 
 namespace {
 
 const char* const LEVEL_FILE = "levels/RirUdodu.lev";
 const char* const SAVE_FILE = "gamesave.dat";
+// More than the level and save readers take (a megabyte each): they say what they left.
+const std::size_t READ_LIMIT = 2 << 20;
 
 const int32_t DEAD_SLEEP_SOUND = 2;
 const int32_t SWORD_HIT_SOUND = 3;
@@ -35,13 +39,15 @@ const double CELL_MIDDLE = 0.5;
 } // namespace
 
 void Game::loadLevel() {
-    std::ifstream file(LEVEL_FILE);
-    if (!file) {
-        std::cout << "Cannot open the level \"" << LEVEL_FILE << "\": the world is empty floor."
-                  << std::endl;
+    const RegularFile::Contents file = RegularFile::read(LEVEL_FILE, READ_LIMIT);
+    if (file.outcome != RegularFile::Outcome::Read) {
+        std::cout << "Cannot open the level \"" << LEVEL_FILE << "\""
+                  << (file.outcome == RegularFile::Outcome::Refused ? ": " + file.problem : "")
+                  << "; the world is empty floor." << std::endl;
         return;
     }
-    const LevelFile level = LevelFile::read(file, mapGrid);
+    std::istringstream text(file.text);
+    const LevelFile level = LevelFile::read(text, mapGrid);
     for (const std::string& problem : level.problems) {
         std::cout << "Level \"" << LEVEL_FILE << "\": " << problem << std::endl;
     }
@@ -65,19 +71,30 @@ void Game::createUnit(double x, double y) {
 }
 
 bool Game::saveGame() {
-    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units))) {
-        std::cout << "Could not save the game to \"" << SAVE_FILE << "\"." << std::endl;
+    std::string reason;
+    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units), reason)) {
+        std::cout << "Could not save the game to \"" << SAVE_FILE << "\": " << reason << "."
+                  << std::endl;
+        lastSaveProblem = reason;
         return false;
     }
     return true;
 }
 
 void Game::loadGame() {
-    std::ifstream file(SAVE_FILE);
-    if (!file) {
+    const RegularFile::Contents file = RegularFile::read(SAVE_FILE, READ_LIMIT);
+    if (file.outcome == RegularFile::Outcome::Refused) {
+        std::cout << "Cannot read the save \"" << SAVE_FILE << "\": " << file.problem
+                  << "; a new game starts." << std::endl;
+    }
+    if (file.outcome != RegularFile::Outcome::Read) {
         return; // nothing saved yet: a new game
     }
-    const SaveReader save = SaveReader::read(file);
+    std::istringstream text(file.text);
+    const SaveReader save = SaveReader::read(text);
+    for (const std::string& problem : save.problems) {
+        std::cout << "Save \"" << SAVE_FILE << "\": " << problem << std::endl;
+    }
     // Saves hold whole cells; the player comes back to the middle of the cell rather
     // than its corner, where the view would be a wall face at distance zero.
     if (save.x.has_value()) {
@@ -100,7 +117,9 @@ void Game::loadGame() {
 
 void Game::handleEvent(const Event& event) {
     if (event.type == QUIT_EVENT) {
-        saveGame();
+        // A player who leaves believes the game saved: when it did not, the game ends
+        // with a failure status, after saying why.
+        quitSaveFailed = !saveGame();
         quit = !quit;
         return;
     }
@@ -119,7 +138,7 @@ void Game::handleEvent(const Event& event) {
         createUnit(camera->posX, camera->posY);
         break;
     case SAVE_EVENT:
-        hud->notify(saveGame() ? "Game saved" : "Could not save the game");
+        hud->notify(saveGame() ? "Game saved" : "Could not save: " + lastSaveProblem);
         break;
     case PLAYER_ATTACK_EVENT:
         swingSword();

@@ -1,7 +1,8 @@
 #include "game/Game.h"
 
 // Runs the menu or play loop until the game is told to quit. The exit status is 0 for a
-// normal end and 1 when the game could not start (the reason is on the console).
+// normal end and 1 when the game could not start, or when the save made on quitting
+// failed (the reason is on the console, before the exit report).
 int main() {
     Game* game = new Game();
     if (!game->init(ScreenSize{600, 400})) {
@@ -15,6 +16,7 @@ int main() {
             game->runMenu();
         }
     }
+    const int status = game->quitSaveFailed ? 1 : 0;
     delete game;
-    return 0;
+    return status;
 }

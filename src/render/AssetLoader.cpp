@@ -49,8 +49,8 @@ void AssetLoader::loadBuffers() {
         auto* buffer = new ImageBuffer(file.path);
         if (buffer->bitmap == nullptr) {
             missing.emplace_back(file.path);
-        } else if (file.sampledByPixel) {
-            buffer->keepMemoryCopy();
+        } else if (!file.sampledByPixel) {
+            buffer->moveToVideo();
         }
         bufferManager->addBuffer(nextBufferId++, buffer);
     }

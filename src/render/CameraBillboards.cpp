@@ -52,7 +52,7 @@ void Camera::drawOneSprite(Unit* unit, const LockedImage& frame) {
         return;
     }
     ImageBuffer* buffer = sprite->buffer;
-    ALLEGRO_BITMAP* source = buffer->pixelSource();
+    ALLEGRO_BITMAP* source = buffer->bitmap;
     buffer->lockedRegion =
         al_lock_bitmap(source, al_get_bitmap_format(source), ALLEGRO_LOCK_READONLY);
     if (buffer->lockedRegion == nullptr) {

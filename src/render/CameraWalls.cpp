@@ -57,7 +57,7 @@ struct Camera::Ray {
 };
 
 void Camera::drawWalls(ImageBuffer* texture, const LockedImage& frame) {
-    ALLEGRO_BITMAP* source = texture != nullptr ? texture->pixelSource() : nullptr;
+    ALLEGRO_BITMAP* source = texture != nullptr ? texture->bitmap : nullptr;
     LockedImage texels;
     if (source != nullptr) {
         texture->lockedRegion =

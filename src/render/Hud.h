@@ -15,7 +15,7 @@ class Hud : public Trackable {
   public:
     static constexpr double NOTICE_MS = 2000.0;
     // The corner the HUD draws in: x, y, width and height in pixels.
-    static constexpr int LEFT = 0, TOP = 0, WIDTH = 360, HEIGHT = 60;
+    static constexpr int LEFT = 0, TOP = 0, WIDTH = 480, HEIGHT = 60;
 
     // Shows the notice from now on, for NOTICE_MS.
     void notify(const std::string& text);

@@ -1,20 +1,24 @@
 #include "render/ImageBuffer.h"
 
-ImageBuffer::ImageBuffer(const char* path) : bitmap(al_load_bitmap(path)) {}
+namespace {
 
-ImageBuffer::~ImageBuffer() {
-    if (memoryCopy != nullptr) {
-        al_destroy_bitmap(memoryCopy);
-    }
+ALLEGRO_BITMAP* loadIntoMemory(const char* path) {
+    const int previousFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags((previousFlags & ~ALLEGRO_VIDEO_BITMAP) | ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* bitmap = al_load_bitmap(path);
+    al_set_new_bitmap_flags(previousFlags);
+    return bitmap;
 }
 
-void ImageBuffer::keepMemoryCopy() {
-    if (bitmap == nullptr || memoryCopy != nullptr ||
-        (al_get_bitmap_flags(bitmap) & ALLEGRO_MEMORY_BITMAP) != 0) {
-        return;
+} // namespace
+
+ImageBuffer::ImageBuffer(const char* path) : bitmap(loadIntoMemory(path)) {}
+
+void ImageBuffer::moveToVideo() {
+    if (bitmap != nullptr && al_get_current_display() != nullptr) {
+        const int previousFlags = al_get_new_bitmap_flags();
+        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+        al_convert_bitmap(bitmap);
+        al_set_new_bitmap_flags(previousFlags);
     }
-    const int previousFlags = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
-    memoryCopy = al_clone_bitmap(bitmap);
-    al_set_new_bitmap_flags(previousFlags);
 }

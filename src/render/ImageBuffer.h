@@ -8,23 +8,18 @@
 // belongs to whoever stores the buffer (the BufferManager destroys it).
 class ImageBuffer : public Trackable {
   public:
+    // Loads the file into memory, where the drawing passes read it texel by texel. (A
+    // file that fails to load part-way as a video bitmap leaves the display unable to
+    // close; loaded in memory it leaves nothing behind.)
     explicit ImageBuffer(const char* path);
     // An image made in memory rather than loaded.
     explicit ImageBuffer(ALLEGRO_BITMAP* bitmap) : bitmap(bitmap) {}
-    ~ImageBuffer();
-    ImageBuffer(const ImageBuffer&) = delete;
-    ImageBuffer& operator=(const ImageBuffer&) = delete;
 
-    // For an image the drawing passes sample pixel by pixel: keeps a copy in memory, since
-    // locking a bitmap that lives on the graphics card copies it back every time.
-    void keepMemoryCopy();
-    // The bitmap to read pixels from: the memory copy when there is one.
-    ALLEGRO_BITMAP* pixelSource() const { return memoryCopy != nullptr ? memoryCopy : bitmap; }
+    // Moves the image onto the graphics card when there is a display, for an image that
+    // is only ever drawn whole, with blits.
+    void moveToVideo();
 
-    // Set by whoever locks the pixel source for pixel access.
+    // Set by whoever locks the bitmap for pixel access.
     ALLEGRO_LOCKED_REGION* lockedRegion = nullptr;
     ALLEGRO_BITMAP* bitmap;
-
-  private:
-    ALLEGRO_BITMAP* memoryCopy = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "world/LevelFile.h"
 
+#include "world/LineReader.h"
 #include "world/MapGrid.h"
 #include "world/NumberParser.h"
 
@@ -8,9 +9,13 @@
 
 namespace {
 
+// Far more than a grid line or a unit line needs; a level past these is not a level.
+const std::size_t MAX_LINE_LENGTH = 256;
+const std::size_t MAX_FILE_SIZE = 1 << 20;
+
 // Lines end at a line feed; a carriage return before it belongs to the line ending.
-bool readLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) {
+bool readLine(LineReader& in, std::string& line) {
+    if (!in.next(line)) {
         return false;
     }
     if (!line.empty() && line.back() == '\r') {
@@ -27,23 +32,30 @@ int cellValue(char c) {
 
 LevelFile LevelFile::read(std::istream& in, int** grid) {
     LevelFile level;
+    LineReader lines(in, MAX_LINE_LENGTH, MAX_FILE_SIZE);
+    level.readGrid(lines, grid);
+    std::string line;
+    while (readLine(lines, line)) {
+        level.readUnitLine(line);
+    }
+    lines.reportCuts(level.problems);
+    return level;
+}
+
+void LevelFile::readGrid(LineReader& lines, int** grid) {
     std::string line;
     for (int x = 0; x < MAP_SIZE; ++x) {
-        if (!readLine(in, line)) {
-            level.problems.push_back("the grid has only " + std::to_string(x) + " of " +
-                                     std::to_string(MAP_SIZE) +
-                                     " lines; the missing rows are open floor");
+        if (!readLine(lines, line)) {
+            problems.push_back("the grid has only " + std::to_string(x) + " of " +
+                               std::to_string(MAP_SIZE) +
+                               " lines; the missing rows are open floor");
             for (; x < MAP_SIZE; ++x) {
                 std::fill(grid[x], grid[x] + MAP_SIZE, 0);
             }
-            return level;
+            return;
         }
-        level.readGridLine(line, x + 1, grid[x]);
+        readGridLine(line, x + 1, grid[x]);
     }
-    while (readLine(in, line)) {
-        level.readUnitLine(line);
-    }
-    return level;
 }
 
 void LevelFile::readGridLine(const std::string& line, int lineNumber, int* row) {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "world/LineReader.h"
+
 #include <istream>
 #include <string>
 #include <vector>
 
 // A level as read from its text file: MAP_SIZE grid lines, then "unit:X Y" lines.
 // Reading never fails and never reads past what the file holds: a missing line or
-// character is open floor, and what looked wrong is listed in problems.
+// character is open floor, and what looked wrong is listed in problems. Lines and the
+// file are read only so far (see LevelFile.cpp), so an endless one cannot swamp the game.
 class LevelFile {
   public:
     struct UnitPlace {
@@ -21,6 +24,7 @@ class LevelFile {
     std::vector<std::string> problems;
 
   private:
+    void readGrid(LineReader& lines, int** grid);
     void readGridLine(const std::string& line, int lineNumber, int* row);
     void readUnitLine(const std::string& line);
 };

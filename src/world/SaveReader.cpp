@@ -1,5 +1,6 @@
 #include "world/SaveReader.h"
 
+#include "world/LineReader.h"
 #include "world/MapGrid.h"
 #include "world/NumberParser.h"
 
@@ -7,6 +8,10 @@
 #include <string>
 
 namespace {
+
+// A key and a number need a few dozen characters; a save past a megabyte is not a save.
+const std::size_t MAX_LINE_LENGTH = 256;
+const std::size_t MAX_FILE_SIZE = 1 << 20;
 
 // When text starts with key, moves text past it and says so.
 bool takeKey(const char*& text, const char* key) {
@@ -30,10 +35,12 @@ void readGridLine(const char* text, std::optional<int>& position) {
 
 SaveReader SaveReader::read(std::istream& in) {
     SaveReader save;
+    LineReader lines(in, MAX_LINE_LENGTH, MAX_FILE_SIZE);
     std::string line;
-    while (std::getline(in, line)) {
+    while (lines.next(line)) {
         save.readLine(line);
     }
+    lines.reportCuts(save.problems);
     return save;
 }
 

@@ -12,7 +12,8 @@
 // only at the very start of the line, in lower case.
 //
 // Nothing in the file can put the player or a unit outside the grid: such positions
-// and unit lines are dropped, and numbers too large for an int saturate.
+// and unit lines are dropped, and numbers too large for an int saturate. Lines longer
+// than any key and number need, and files past a megabyte, are read only so far.
 class SaveReader {
   public:
     static SaveReader read(std::istream& in);
@@ -26,6 +27,8 @@ class SaveReader {
     // even if every one of them is dropped.
     bool replacesUnits = false;
     std::vector<LevelFile::UnitPlace> units;
+    // What was cut from an overlong line or file, to be said on the console.
+    std::vector<std::string> problems;
 
   private:
     void readLine(const std::string& line);

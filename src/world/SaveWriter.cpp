@@ -1,10 +1,13 @@
 #include "world/SaveWriter.h"
 
+#include "io/RegularFile.h"
 #include "render/Camera.h"
 #include "units/Unit.h"
 #include "world/NumberParser.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 #include <unistd.h>
 
@@ -23,17 +26,29 @@ std::string SaveWriter::compose(const Camera& camera, const Unit& player,
     return text.str();
 }
 
-bool SaveWriter::replaceFile(const std::string& path, const std::string& text) {
+bool SaveWriter::replaceFile(const std::string& path, const std::string& text,
+                             std::string& reason) {
     const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "w");
-    if (file == nullptr) {
+    for (const std::string& name : {temporary, path}) {
+        const std::string stranger = RegularFile::strangerAt(name);
+        if (!stranger.empty()) {
+            reason = name + ": " + stranger;
+            return false;
+        }
+    }
+    // A file or link an earlier save left at the temporary name goes first; unlink
+    // removes a link itself, never what it points to.
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        reason = temporary + ": " + std::strerror(errno);
         return false;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                         std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
+    if (!RegularFile::writeFresh(temporary, text, reason)) {
+        reason = temporary + ": " + reason;
+        return false;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        reason = path + ": " + std::strerror(errno);
+        unlink(temporary.c_str());
         return false;
     }
     return true;

@@ -12,7 +12,9 @@ class SaveWriter {
     static std::string compose(const Camera& camera, const Unit& player,
                                const std::vector<Unit*>& units);
 
-    // Writes the text beside path and renames it into place, so that a save cut short
-    // never costs the previous one. False, with the old file untouched, on any failure.
-    static bool replaceFile(const std::string& path, const std::string& text);
+    // Writes the text to a fresh file beside path (never through a link) and renames it
+    // into place, so that a save cut short never costs the previous one. False on any
+    // failure, with the old file untouched and the reason (the system's words, or what
+    // stands in the way) in reason.
+    static bool replaceFile(const std::string& path, const std::string& text, std::string& reason);
 };

@@ -25,7 +25,7 @@ stop_recording
 shoot "$WIN" fight-near
 check "it walks up to the player" test "$(pixels_changed fight-start fight-near 200x200+200+100)" -gt 5000
 check "the HUD shows the player's health and the skulls left" \
-    test "$(count_colour fight-start 360x60+0+0 '#ECE2C4')" -gt 100
+    test "$(count_colour fight-start 480x60+0+0 '#ECE2C4')" -gt 100
 check "and its health line changes after the blow" \
     test "$(pixels_changed fight-start fight-near 110x16+0+0)" -gt 10
 start_recording fight-hits
@@ -69,10 +69,10 @@ click "$WIN" 3
 sleep 0.3
 shoot "$WIN" after-save
 check "the right button saves" test -f "$E2E_WORK/saving/gamesave.dat"
-check "and the HUD says so" test "$(pixels_changed before-save after-save 360x18+0+36)" -gt 50
+check "and the HUD says so" test "$(pixels_changed before-save after-save 480x18+0+36)" -gt 50
 sleep 2.5
 shoot "$WIN" notice-gone
-check "for about two seconds" test "$(count_colour notice-gone 360x18+0+36 '#ECE2C4')" -eq 0
+check "for about two seconds" test "$(count_colour notice-gone 480x18+0+36 '#ECE2C4')" -eq 0
 check "and play goes on" kill -0 "$GAME_PID"
 keep_save saving right-button
 hold "$WIN" 1 d

@@ -1,0 +1,118 @@
+#include "io/RegularFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Why what stands at a path is not read or written, in a few words.
+std::string kindOf(mode_t mode) {
+    const char* kind = S_ISDIR(mode)                    ? "a directory"
+                       : S_ISFIFO(mode)                 ? "a FIFO"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                       : S_ISSOCK(mode)                 ? "a socket"
+                                                        : "something else";
+    return std::string("it is ") + kind + ", not a regular file";
+}
+
+// Reads up to limit bytes; false on a read error.
+bool readUpTo(int fd, std::size_t limit, std::string& text) {
+    char buffer[65536];
+    while (text.size() < limit) {
+        const std::size_t wanted = std::min(sizeof buffer, limit - text.size());
+        const ssize_t got = ::read(fd, buffer, wanted);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+} // namespace
+
+RegularFile::Contents RegularFile::read(const std::string& path, std::size_t maxBytes) {
+    Contents contents;
+    // Non-blocking, so that a FIFO with no writer cannot hold the game at the open.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        contents.outcome = errno == ENOENT ? Outcome::Missing : Outcome::Refused;
+        contents.problem = std::strerror(errno);
+        return contents;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        contents.outcome = Outcome::Refused;
+        contents.problem = S_ISREG(status.st_mode) ? std::strerror(errno) : kindOf(status.st_mode);
+        ::close(fd);
+        return contents;
+    }
+    // One byte more than allowed tells whether the file runs on.
+    if (!readUpTo(fd, maxBytes + 1, contents.text)) {
+        contents.outcome = Outcome::Refused;
+        contents.problem = std::strerror(errno);
+        ::close(fd);
+        return contents;
+    }
+    ::close(fd);
+    contents.outcome = Outcome::Read;
+    contents.cutShort = contents.text.size() > maxBytes;
+    if (contents.cutShort) {
+        contents.text.resize(maxBytes);
+    }
+    return contents;
+}
+
+bool RegularFile::writeFresh(const std::string& path, const std::string& text,
+                             std::string& reason) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    bool done = writeAll(fd, text) && fsync(fd) == 0;
+    if (!done) {
+        reason = std::strerror(errno);
+    }
+    if (::close(fd) != 0 && done) {
+        reason = std::strerror(errno);
+        done = false;
+    }
+    if (!done) {
+        ::unlink(path.c_str());
+    }
+    return done;
+}
+
+std::string RegularFile::strangerAt(const std::string& path) {
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)) {
+        return "";
+    }
+    return kindOf(status.st_mode);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The files the game reads and writes by name, handled so that no file can hang or
+// swamp it: only a regular file is read (a directory, a FIFO or a device is refused,
+// with the reason), opening never blocks, and no more than a set number of bytes is
+// read. Writing creates the file fresh and exclusively, never through a link.
+class RegularFile {
+  public:
+    enum class Outcome {
+        Read,    // text holds the file, or its first maxBytes bytes
+        Missing, // there is no such file
+        Refused, // something else stands there, or it cannot be opened: see problem
+    };
+
+    struct Contents {
+        Outcome outcome = Outcome::Missing;
+        std::string text;
+        bool cutShort = false; // the file holds more than maxBytes
+        std::string problem;   // why it was refused: "it is a FIFO, not a regular file",
+                               // or the system's words
+    };
+
+    static Contents read(const std::string& path, std::size_t maxBytes);
+
+    // Writes text to a new file at path, which must not exist (a link there is not
+    // followed), and flushes it to the disk. False with the system's reason otherwise;
+    // a file it began is removed again.
+    static bool writeFresh(const std::string& path, const std::string& text, std::string& reason);
+
+    // Why the path may not be written or replaced: a directory, a FIFO, a device or a
+    // socket stands there. Empty when there is nothing, a regular file or a link.
+    static std::string strangerAt(const std::string& path);
+};
