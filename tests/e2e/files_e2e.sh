@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Hostile files, met by the real game in a real window: images cut short, filled with
+# junk or empty; a FIFO, a directory or a device where the level or the save should be;
+# a level without end; a link at the save's temporary name; a save that cannot be made.
+# None may hang the game, swamp its memory, write through a link or pass unreported.
+# usage: files_e2e.sh PATH_TO_GAME PATH_TO_CLOSE_WINDOW   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+CLOSE_WINDOW=$(realpath "$2")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_audio
+
+# A game folder with its own copy of the assets, one of them replaced from stdin.
+# spoil_image NAME IMAGE
+spoil_image() {
+    mkdir -p "$E2E_WORK/$1/levels"
+    cp -r "$ROOT/assets" "$E2E_WORK/$1/assets"
+    cat >"$E2E_WORK/$1/assets/$2"
+}
+
+echo "# images cut short, filled with junk, or empty"
+for image in map.png staff.png sword.png skull.png fireball.png; do
+    for damage in short junk empty; do
+        name="${image%.png}-$damage"
+        case $damage in
+        short) head -c 100 "$ROOT/assets/$image" ;;
+        junk) yes 'not an image at all' | head -c 3000 ;;
+        empty) : ;;
+        esac | spoil_image "$name" "$image"
+        start_game "$GAME" "$E2E_WORK/$name" "$name"
+        wait_exit
+        check "$image $damage: the game ends with status 1 ($EXIT_STATUS)" exited_with 1
+        check "$image $damage: naming the file" grep -q "could not load \"assets/$image\"" "$E2E_WORK/$name.out"
+        check "$image $damage: with a clean exit report" clean_exit_report "$name"
+    done
+done
+
+# Kilobytes of memory the running game holds.
+resident_kb() { awk '/VmRSS/ {print $2}' "/proc/$GAME_PID/status"; }
+
+echo "# a FIFO, a directory and a device as the level"
+for kind in fifo directory device; do
+    mkdir -p "$E2E_WORK/level-$kind/levels"
+    ln -s "$ROOT/assets" "$E2E_WORK/level-$kind/assets"
+    level="$E2E_WORK/level-$kind/levels/RirUdodu.lev"
+    case $kind in
+    fifo) mkfifo "$level" ;;
+    directory) mkdir "$level" ;;
+    device) ln -s /dev/zero "$level" ;; # a line without end, too
+    esac
+    play "level-$kind"
+    sleep 1
+    check "a $kind as the level: play begins, on empty floor" \
+        grep -q "Cannot open the level \"levels/RirUdodu.lev\": it is a $([ $kind = fifo ] && echo FIFO || echo $kind), not a regular file; the world is empty floor." "$E2E_WORK/level-$kind.out"
+    check "and the game stays small ($(resident_kb) kB)" test "$(resident_kb)" -lt 400000
+    quit
+    check "and Escape ends it with status 0" exited_with 0
+done
+
+echo "# a level of one line of 50 MB"
+mkdir -p "$E2E_WORK/long-line/levels"
+ln -s "$ROOT/assets" "$E2E_WORK/long-line/assets"
+head -c 50000000 /dev/zero | tr '\0' '1' >"$E2E_WORK/long-line/levels/RirUdodu.lev"
+play long-line
+sleep 1
+check "the line is cut and said once" \
+    test "$(grep -c 'runs on past 256 characters' "$E2E_WORK/long-line.out")" -eq 1
+check "reading stops at a megabyte" grep -q 'runs on past 1048576 bytes' "$E2E_WORK/long-line.out"
+check "and the game stays small ($(resident_kb) kB)" test "$(resident_kb)" -lt 400000
+quit
+
+echo "# a FIFO at the save's temporary name"
+open_room | make_game_folder save-fifo
+mkfifo "$E2E_WORK/save-fifo/gamesave.dat.tmp"
+play save-fifo
+click "$WIN" 3
+sleep 0.5
+check "the right button does not freeze the game" kill -0 "$GAME_PID"
+quit
+check "Escape still ends it, with status 1: its save failed ($EXIT_STATUS)" exited_with 1
+check "saying where and why" \
+    grep -q 'Could not save the game to "gamesave.dat": gamesave.dat.tmp: it is a FIFO, not a regular file.' "$E2E_WORK/save-fifo.out"
+check "after a clean exit report" clean_exit_report save-fifo
+
+echo "# a link at the save's temporary name"
+open_room | make_game_folder save-link
+echo "someone else's file" >"$E2E_WORK/save-link/other.txt"
+ln -s other.txt "$E2E_WORK/save-link/gamesave.dat.tmp"
+play save-link
+click "$WIN" 3
+sleep 0.3
+quit
+check "the link's target is untouched" test "$(cat "$E2E_WORK/save-link/other.txt")" = "someone else's file"
+check "the save is written in its place" test "$(saved save-link x)" = 22
+check "and the game ends with status 0" exited_with 0
+
+echo "# a save that cannot be made at Escape"
+open_room | make_game_folder save-blocked
+mkdir "$E2E_WORK/save-blocked/gamesave.dat"
+play save-blocked
+quit
+check "the game ends with status 1 ($EXIT_STATUS)" exited_with 1
+check "saying why" \
+    grep -q 'Could not save the game to "gamesave.dat": gamesave.dat: it is a directory, not a regular file.' "$E2E_WORK/save-blocked.out"
+check "after a clean exit report" clean_exit_report save-blocked
+
+echo "# a save the close button cannot make"
+open_room | make_game_folder close-blocked
+mkdir "$E2E_WORK/close-blocked/gamesave.dat"
+play close-blocked
+"$CLOSE_WINDOW" "$WIN"
+wait_exit
+check "the close button ends the game with status 1 too" exited_with 1
+
+echo "# a FIFO as the save, at Load"
+open_room | make_game_folder load-fifo
+mkfifo "$E2E_WORK/load-fifo/gamesave.dat"
+load load-fifo
+sleep 0.5
+check "Load does not freeze: it says so and starts a new game" \
+    grep -q 'Cannot read the save "gamesave.dat": it is a FIFO, not a regular file; a new game starts.' "$E2E_WORK/load-fifo.out"
+quit
+check "and Escape's save will not replace it either: status 1" exited_with 1
+
+finish
