@@ -13,14 +13,21 @@ PACKAGES = cmake g++ make pkg-config \
            libgtest-dev libgmock-dev libbenchmark-dev \
            xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev
 
+# The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build assets play test unit-test e2e-test asan-test bench clean
+.PHONY: all deps fuzz-deps configure build assets play test unit-test e2e-test asan-test bench \
+        fuzz clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call install_missing,PACKAGES): installs those of the Debian packages not yet installed.
+define install_missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -28,6 +35,13 @@ deps:
 	  $(SUDO) apt-get update -q && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+fuzz-deps:
+	$(call install_missing,$(FUZZ_PACKAGES) cmake make)
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
@@ -60,5 +74,19 @@ bench: build
 	./$(BUILD)/duskmarch_bench --benchmark_repetitions=10 \
 	    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
 
+# Each reader's fuzzer for FUZZ_SECONDS, starting from the seeds and the inputs that once
+# found a fault (kept in tests/fuzz); what it adds goes to $(FUZZ_BUILD)/corpus.
+fuzz: fuzz-deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DDUSKMARCH_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for target in level save; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$target $(FUZZ_BUILD)/artifacts; \
+	  echo "Fuzzing the $$target reader for $(FUZZ_SECONDS) s"; \
+	  ./$(FUZZ_BUILD)/tests/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) \
+	      -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$target- \
+	      $(FUZZ_BUILD)/corpus/$$target tests/fuzz/seeds/$$target tests/fuzz/found/$$target \
+	      || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) assets
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) assets
