@@ -14,7 +14,7 @@ namespace {
 
 const int WIDTH = 600;
 const int HEIGHT = 400;
-const Rgba BACKGROUND{90, 90, 90, 255};
+const Rgba8 BACKGROUND{90, 90, 90, 255};
 
 class CameraSpritesTest : public ::testing::Test {
   protected:
@@ -87,7 +87,7 @@ TEST_F(CameraSpritesTest, AUnitTwoCellsAheadCoversTheMiddleTwoHundredPixels) {
     EXPECT_NEAR(rgbaAt(target, 200, 100).r, 0, 1);
     EXPECT_NEAR(rgbaAt(target, 200, 100).b, 255 / divisor, 1);
     // ... the last at 398, a 3 by 3 block ending on column 400 and row 300, texel (63, 63).
-    const Rgba last = rgbaAt(target, 400, 300);
+    const Rgba8 last = rgbaAt(target, 400, 300);
     EXPECT_NEAR(last.r, 252 / divisor, 1);
     EXPECT_NEAR(last.g, 252 / divisor, 1);
     // Column 299 lies in stripe 299, 99 pixels into the picture: texel 31.

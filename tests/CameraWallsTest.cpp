@@ -83,7 +83,7 @@ TEST_F(CameraWallsTest, MiddleColumnFacingAWallHalfACellAwayFillsTheHeight) {
     const double divisor = std::pow(1.35, 0.5);
     // The ray strikes the middle of the face (texture column 32); row 200 is texture row 32.
     for (int x = MIDDLE; x < MIDDLE + 3; ++x) {
-        const Rgba middle = rgbaAt(target, x, 200);
+        const Rgba8 middle = rgbaAt(target, x, 200);
         EXPECT_NEAR(middle.r, shaded(128, divisor), 1);
         EXPECT_NEAR(middle.g, shaded(128, divisor), 1);
         EXPECT_NEAR(middle.b, shaded(60, divisor), 1);
@@ -104,7 +104,7 @@ TEST_F(CameraWallsTest, RayAlongAnAxisNeverStepsAcrossItAndIsShadedAsAYSide) {
 
     EXPECT_DOUBLE_EQ(camera->depthBuffer[100], 0.5);
     const double divisor = 1.25 * std::pow(1.35, 0.5);
-    const Rgba middle = rgbaAt(target, MIDDLE, 200);
+    const Rgba8 middle = rgbaAt(target, MIDDLE, 200);
     EXPECT_NEAR(middle.b, shaded(60, divisor), 1);
     // Seen from its low-y side the face is mirrored: column 32 reads as 31.
     EXPECT_NEAR(middle.r, shaded(124, divisor), 1);
@@ -159,8 +159,8 @@ TEST_F(CameraWallsTest, FloorAndCeilingAreShadedByTheirOwnDistance) {
     // Rows 398 and 399 are one block, computed for row 398 at 400 / (2 * 398 - 400)
     // cells; its ceiling twin is rows 2 and 3.
     const double distance = 400.0 / (2.0 * 398 - 400);
-    const Rgba floor = rgbaAt(target, MIDDLE, 399);
-    const Rgba ceiling = rgbaAt(target, MIDDLE, 3);
+    const Rgba8 floor = rgbaAt(target, MIDDLE, 399);
+    const Rgba8 ceiling = rgbaAt(target, MIDDLE, 3);
     EXPECT_EQ(floor.b, 0);                                           // tile 0
     EXPECT_NEAR(ceiling.b, shaded(40, std::pow(1.35, distance)), 1); // tile 2
 }
@@ -169,7 +169,7 @@ TEST_F(CameraWallsTest, ARayThatLeavesTheGridEndsWithoutAWall) {
     place(1.5, 1.5, -1.0, 0.0); // nothing but open floor between the camera and the edge
     drawWalls();
     EXPECT_DOUBLE_EQ(camera->depthBuffer[100], 1.5);
-    EXPECT_EQ(rgbaAt(target, MIDDLE, 200), (Rgba{0, 0, 0, 255}));
+    EXPECT_EQ(rgbaAt(target, MIDDLE, 200), (Rgba8{0, 0, 0, 255}));
     // The floor is still drawn below the black slice.
     EXPECT_GT(rgbaAt(target, MIDDLE, 399).g, 0);
 }

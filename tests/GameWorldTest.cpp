@@ -94,7 +94,7 @@ TEST_F(GameWorldTest, AUnitAtOrBehindThePlayerHidesNothingInFront) {
     game->loadLevel();
     const auto view = [this]() {
         drawFrame();
-        std::vector<Rgba> pixels;
+        std::vector<Rgba8> pixels;
         for (int y = 0; y < 400; y += 2) {
             for (int x = 0; x < 600; x += 2) {
                 pixels.push_back(rgbaAt(target, x, y));
@@ -102,9 +102,9 @@ TEST_F(GameWorldTest, AUnitAtOrBehindThePlayerHidesNothingInFront) {
         }
         return pixels;
     };
-    const std::vector<Rgba> empty = view();
+    const std::vector<Rgba8> empty = view();
     game->createUnit(20.5, 22.0); // a skull in plain view ahead
-    const std::vector<Rgba> skull = view();
+    const std::vector<Rgba8> skull = view();
     ASSERT_NE(skull, empty);
     game->createUnit(22.3, 22.0); // nearer, but behind
     game->createUnit(22.0, 22.0); // on the player's spot
@@ -121,8 +121,8 @@ TEST_F(GameWorldTest, AFrameShowsTheLevelAndTheSword) {
     game->loadLevel();
     drawFrame();
     // Not black and not flat: walls, floor and ceiling differ from one another.
-    const Rgba ceiling = rgbaAt(target, 20, 20);
-    const Rgba floor = rgbaAt(target, 20, 380);
+    const Rgba8 ceiling = rgbaAt(target, 20, 20);
+    const Rgba8 floor = rgbaAt(target, 20, 380);
     EXPECT_NE(ceiling, floor);
     EXPECT_GT(floor.r + floor.g + floor.b, 30);
     // The resting sword's blade crosses the middle of its picture.
@@ -133,7 +133,7 @@ TEST_F(GameWorldTest, AUnitAheadAppearsInTheFrame) {
     writeLevel(closedRoom());
     game->loadLevel();
     drawFrame();
-    const Rgba empty = rgbaAt(target, 240, 200);
+    const Rgba8 empty = rgbaAt(target, 240, 200);
     game->createUnit(20.0, 21.8); // two cells ahead, a little to the left
     game->units[0]->hurt = true;  // the hurt picture is red and opaque at its middle
     game->units[0]->hurtCounter = 10;
@@ -145,11 +145,11 @@ TEST_F(GameWorldTest, AHitOnThePlayerFlashesRedForTenFrames) {
     writeLevel(closedRoom());
     game->loadLevel();
     drawFrame();
-    const Rgba calm = rgbaAt(target, 20, 380);
+    const Rgba8 calm = rgbaAt(target, 20, 380);
     game->player->hurt = true;
     game->player->hurtCounter = 10;
     drawFrame();
-    const Rgba flash = rgbaAt(target, 20, 380);
+    const Rgba8 flash = rgbaAt(target, 20, 380);
     EXPECT_GT(flash.r, calm.r + 100);
     EXPECT_EQ(flash.g, calm.g);
     for (int frame = 0; frame < 10; ++frame) {

@@ -39,9 +39,9 @@ TEST(HudTest, DrawsInItsCornerAndNowhereElse) {
         for (int x = 0; x < 600; ++x) {
             const bool inside = x < Hud::LEFT + Hud::WIDTH && y < Hud::TOP + Hud::HEIGHT;
             const ALLEGRO_COLOR expected = pattern(x, y);
-            const Rgba want{static_cast<int>(expected.r * 255 + 0.5f),
-                            static_cast<int>(expected.g * 255 + 0.5f),
-                            static_cast<int>(expected.b * 255 + 0.5f), 255};
+            const Rgba8 want{static_cast<int>(expected.r * 255 + 0.5f),
+                             static_cast<int>(expected.g * 255 + 0.5f),
+                             static_cast<int>(expected.b * 255 + 0.5f), 255};
             const bool changed = rgbaAt(frame, x, y) != want;
             changedInside += inside && changed;
             ASSERT_FALSE(!inside && changed) << "pixel " << x << ", " << y;

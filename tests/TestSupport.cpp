@@ -51,13 +51,13 @@ ALLEGRO_BITMAP* makeBitmap(int width, int height,
     return bitmap;
 }
 
-Rgba rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y) {
+Rgba8 rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y) {
     unsigned char r, g, b, a;
     al_unmap_rgba(al_get_pixel(bitmap, x, y), &r, &g, &b, &a);
-    return Rgba{r, g, b, a};
+    return Rgba8{r, g, b, a};
 }
 
-std::ostream& operator<<(std::ostream& out, const Rgba& colour) {
+std::ostream& operator<<(std::ostream& out, const Rgba8& colour) {
     return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ", " << colour.a
                << ")";
 }

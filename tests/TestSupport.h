@@ -17,16 +17,17 @@ void startAllegroForTests();
 ALLEGRO_BITMAP* makeBitmap(int width, int height,
                            const std::function<ALLEGRO_COLOR(int x, int y)>& paint);
 
-// A pixel as 8-bit channels, as a screen would show it.
-struct Rgba {
+// A pixel as 8-bit channels, as a screen would show it. (Not Rgba: the asset generator,
+// linked into the same test program, has a colour type of that name.)
+struct Rgba8 {
     int r, g, b, a;
-    bool operator==(const Rgba& other) const {
+    bool operator==(const Rgba8& other) const {
         return r == other.r && g == other.g && b == other.b && a == other.a;
     }
-    bool operator!=(const Rgba& other) const { return !(*this == other); }
+    bool operator!=(const Rgba8& other) const { return !(*this == other); }
 };
-Rgba rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y);
-std::ostream& operator<<(std::ostream& out, const Rgba& colour);
+Rgba8 rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y);
+std::ostream& operator<<(std::ostream& out, const Rgba8& colour);
 
 // Makes the bitmap the target and keeps it locked for the drawing passes while it lives.
 class LockedTarget {
