@@ -8,7 +8,7 @@
 #include "world/SaveReader.h"
 #include "world/SaveWriter.h"
 
-#include "io/RegularFile.h"
+#include "world/RegularFile.h"
 #include <algorithm>
 
 #include <iostream>

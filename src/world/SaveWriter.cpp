@@ -1,9 +1,9 @@
 #include "world/SaveWriter.h"
 
-#include "io/RegularFile.h"
 #include "render/Camera.h"
 #include "units/Unit.h"
 #include "world/NumberParser.h"
+#include "world/RegularFile.h"
 
 #include <cerrno>
 #include <cstdio>

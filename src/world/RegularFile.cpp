@@ -1,4 +1,4 @@
-#include "io/RegularFile.h"
+#include "world/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
