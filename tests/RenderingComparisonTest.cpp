@@ -161,9 +161,9 @@ class RenderingComparisonTest : public ::testing::Test {
         }
     }
 
-    // As the game orders them: farthest first, the ones out of sight hidden. True when
-    // the nearest stands so close that it alone is drawn.
-    bool orderUnits(const Camera& camera) {
+    // As the game orders them: farthest first, the ones out of sight hidden. Returns the
+    // unit drawn alone, the nearest in front when it stands within half a cell, or null.
+    Unit* orderUnits(const Camera& camera) {
         std::vector<std::pair<double, Unit*>> byDistance;
         for (Unit* unit : units) {
             const double distance = camera.distanceTo(unit->x, unit->y);
@@ -175,7 +175,13 @@ class RenderingComparisonTest : public ::testing::Test {
         for (std::size_t i = 0; i < units.size(); ++i) {
             units[i] = byDistance[i].second;
         }
-        return !units.empty() && byDistance.back().first <= CLOSE_UP_RANGE;
+        for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
+            if (camera.depthOf((*unit)->x, (*unit)->y) > 0.0) {
+                return camera.distanceTo((*unit)->x, (*unit)->y) <= CLOSE_UP_RANGE ? *unit
+                                                                                   : nullptr;
+            }
+        }
+        return nullptr;
     }
 
     int unitCount() {
@@ -202,7 +208,7 @@ class RenderingComparisonTest : public ::testing::Test {
         placeCamera(camera);
         clearUnits();
         placeUnits(camera, unitCount());
-        const bool closeUp = orderUnits(camera);
+        Unit* closeUp = orderUnits(camera);
         const ALLEGRO_COLOR background = al_map_rgb(random() % 256, random() % 256, random() % 256);
         ALLEGRO_BITMAP* plain =
             makeBitmap(size.width, size.height, [&](int, int) { return background; });
@@ -212,8 +218,12 @@ class RenderingComparisonTest : public ::testing::Test {
         {
             const LockedTarget frame(plain);
             PlainCameraPasses::drawWalls(camera, strip);
-            for (std::size_t i = closeUp ? units.size() - 1 : 0; i < units.size(); ++i) {
-                PlainCameraPasses::drawSprite(camera, units[i]);
+            if (closeUp != nullptr) {
+                PlainCameraPasses::drawSprite(camera, closeUp);
+            } else {
+                for (Unit* unit : units) {
+                    PlainCameraPasses::drawSprite(camera, unit);
+                }
             }
         }
         const std::vector<double> plainDepths(camera.depthBuffer, camera.depthBuffer + columns);
@@ -221,8 +231,8 @@ class RenderingComparisonTest : public ::testing::Test {
         {
             const LockedTarget frame(fast);
             camera.drawWalls(strip, frame.image);
-            if (closeUp) {
-                camera.drawSprite(units.back(), frame.image);
+            if (closeUp != nullptr) {
+                camera.drawSprite(closeUp, frame.image);
             } else {
                 camera.drawSprites(units, frame.image);
             }
