@@ -40,8 +40,11 @@ finish() {
     [ "$E2E_FAILURES" -eq 0 ]
 }
 
+# -noreset: without it the server resets whenever its last client leaves, as it does
+# between two games here, and a game that connects during the reset fails to create its
+# display (about one start in thirty on a busy machine).
 start_x() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_WORK/display" ] && break
@@ -61,6 +64,7 @@ start_game() {
     shift 3
     (cd "$dir" && exec env "$@" "$game") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
     GAME_PID=$!
+    GAME_NAME=$name
 }
 
 find_window() {
@@ -77,8 +81,17 @@ find_window() {
     return 1
 }
 
+# open_window: the started game's window as WIN. A game that never opens one is a failure
+# of its own, told with the game's last line; the steps that need the window then fail at
+# once instead of waiting for it.
+open_window() {
+    WIN=$(find_window) && return 0
+    check "the game opened its window (its last line: $(tail -n 1 "$E2E_WORK/$GAME_NAME.out"))" false
+}
+
 # press WINDOW KEY: held long enough for the game's once-a-frame poll to see it.
 press() {
+    [ -n "$1" ] || return 1
     xdotool windowfocus "$1" 2>/dev/null
     xdotool keydown "$2"
     sleep 0.12
@@ -86,8 +99,10 @@ press() {
     sleep 0.15
 }
 
+# (import with no window waits for a click on one, so an empty WINDOW is refused.)
 shoot() { # shoot WINDOW NAME: a screenshot of the window as NAME.png
-    import -window "$1" "$E2E_WORK/$2.png"
+    [ -n "$1" ] || return 1
+    timeout 20 import -window "$1" "$E2E_WORK/$2.png"
 }
 
 # Pixels of exactly the given colour in a rectangle WxH+X+Y of a screenshot.
@@ -136,6 +151,7 @@ above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 hold() {
     local window=$1 seconds=$2
     shift 2
+    [ -n "$window" ] || return 1
     xdotool windowfocus "$window" 2>/dev/null
     xdotool keydown "$@"
     sleep "$seconds"
@@ -226,15 +242,13 @@ enter_load() {
 # play NAME: starts the game in folder NAME and chooses Play.
 play() {
     start_game "$GAME" "$E2E_WORK/$1" "$1"
-    WIN=$(find_window)
-    enter_play
+    open_window && enter_play
 }
 
 # load NAME: starts the game in folder NAME and chooses Load.
 load() {
     start_game "$GAME" "$E2E_WORK/$1" "$1"
-    WIN=$(find_window)
-    enter_load
+    open_window && enter_load
 }
 
 # quit: Escape, and wait for the game to end.
@@ -245,6 +259,7 @@ quit() {
 
 # click WINDOW BUTTON: a mouse button held long enough for the once-a-frame poll.
 click() {
+    [ -n "$1" ] || return 1
     xdotool windowfocus "$1" 2>/dev/null
     xdotool mousedown "$2"
     sleep 0.12

@@ -43,7 +43,7 @@ check "the exit report lists no live allocation" clean_exit_report menu
 
 echo "# Quit from the menu"
 start_game "$GAME" "$ROOT" quit
-WIN=$(find_window)
+open_window
 wait_menu
 press "$WIN" w
 press "$WIN" Return

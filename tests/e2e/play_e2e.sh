@@ -115,7 +115,7 @@ check "after saving, as Escape does" test -n "$(saved close x)" -a "$(saved clos
 check "and its exit report lists no live allocation" clean_exit_report close
 open_room | make_game_folder close-menu
 start_game "$GAME" "$E2E_WORK/close-menu" close-menu
-WIN=$(find_window)
+open_window
 wait_menu
 "$CLOSE_WINDOW" "$WIN"
 wait_exit
@@ -126,7 +126,7 @@ echo "# no audio device at all"
 open_room | make_game_folder silent
 : >"$E2E_WORK/no-alsa.conf"
 start_game "$GAME" "$E2E_WORK/silent" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"
-WIN=$(find_window)
+open_window
 enter_play
 hold "$WIN" 1 w
 quit
@@ -135,7 +135,7 @@ check "and saves where it got to" test "$(saved silent x)" -lt 22
 
 echo "# the shipped level"
 start_game "$GAME" "$ROOT" shipped
-WIN=$(find_window)
+open_window
 enter_play
 shoot "$WIN" shipped
 check "the shipped level shows a varied view ($(colour_count shipped) colours)" \

@@ -24,7 +24,7 @@ room_with() { # room_with UNIT_LINES...
 
 measure() { # measure NAME: ten seconds of play, standing still
     start_game "$GAME" "$E2E_WORK/$1" "$1" "$PRELOAD"
-    WIN=$(find_window)
+    open_window
     enter_play
     sleep 10
     shoot "$WIN" "$1" # kept with E2E_KEEP=1
