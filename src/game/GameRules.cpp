@@ -5,12 +5,12 @@
 #include "core/AttackEvent.h"
 #include "core/SoundEvent.h"
 #include "world/LevelFile.h"
+#include "world/LineReader.h"
+#include "world/RegularFile.h"
 #include "world/SaveReader.h"
 #include "world/SaveWriter.h"
 
-#include "world/RegularFile.h"
 #include <algorithm>
-
 #include <iostream>
 #include <sstream>
 
@@ -18,8 +18,9 @@ namespace {
 
 const char* const LEVEL_FILE = "levels/RirUdodu.lev";
 const char* const SAVE_FILE = "gamesave.dat";
-// More than the level and save readers take (a megabyte each): they say what they left.
-const std::size_t READ_LIMIT = 2 << 20;
+// More than the level and save readers take, so that they see the text run on and say
+// what they left.
+const std::size_t READ_LIMIT = 2 * LineReader::TEXT_LIMIT;
 
 const int32_t DEAD_SLEEP_SOUND = 2;
 const int32_t SWORD_HIT_SOUND = 3;

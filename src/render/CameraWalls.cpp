@@ -240,19 +240,14 @@ void Camera::drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
         const double floorY = weight * wallFloorY + (1.0 - weight) * posY;
         const int32_t fx = tileTexel(floorX);
         const int32_t fy = tileTexel(floorY);
-        const int32_t floorTexel = FLOOR_TILE * TILE_SIZE + fx;
-        const int32_t ceilingTexel = CEILING_TILE * TILE_SIZE + fx;
         // Looked up in the row's table where both images are read directly.
-        if (direct && row.shade.exact()) {
-            frame.fillRows(columns, y, rowHeight,
-                           frame.shaded(texels, texels.word(floorTexel, fy), row.shade));
-            frame.fillRows(columns, screenHeight - y, rowHeight,
-                           frame.shaded(texels, texels.word(ceilingTexel, fy), row.shade));
-            continue;
-        }
-        frame.fillRows(columns, y, rowHeight,
-                       frame.encode(darken(texels.read(floorTexel, fy), row.divisor)));
-        frame.fillRows(columns, screenHeight - y, rowHeight,
-                       frame.encode(darken(texels.read(ceilingTexel, fy), row.divisor)));
+        const auto rowPixel = [&](int tile) {
+            const int32_t texelX = tile * TILE_SIZE + fx;
+            return direct && row.shade.exact()
+                       ? frame.shaded(texels, texels.word(texelX, fy), row.shade)
+                       : frame.encode(darken(texels.read(texelX, fy), row.divisor));
+        };
+        frame.fillRows(columns, y, rowHeight, rowPixel(FLOOR_TILE));
+        frame.fillRows(columns, screenHeight - y, rowHeight, rowPixel(CEILING_TILE));
     }
 }

@@ -9,10 +9,6 @@
 
 namespace {
 
-// Far more than a grid line or a unit line needs; a level past these is not a level.
-const std::size_t MAX_LINE_LENGTH = 256;
-const std::size_t MAX_FILE_SIZE = 1 << 20;
-
 // Lines end at a line feed; a carriage return before it belongs to the line ending.
 bool readLine(LineReader& in, std::string& line) {
     if (!in.next(line)) {
@@ -32,7 +28,7 @@ int cellValue(char c) {
 
 LevelFile LevelFile::read(std::istream& in, int** grid) {
     LevelFile level;
-    LineReader lines(in, MAX_LINE_LENGTH, MAX_FILE_SIZE);
+    LineReader lines(in);
     level.readGrid(lines, grid);
     std::string line;
     while (readLine(lines, line)) {

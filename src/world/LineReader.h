@@ -11,7 +11,13 @@
 // unbounded memory nor unbounded time.
 class LineReader {
   public:
-    LineReader(std::istream& in, std::size_t maxLineLength, std::size_t maxTotal)
+    // Far more than a line of a level or a save needs (a grid line is 30 characters, a
+    // key and a number a few dozen), and than either file needs.
+    static constexpr std::size_t LINE_LIMIT = 256;
+    static constexpr std::size_t TEXT_LIMIT = 1 << 20;
+
+    explicit LineReader(std::istream& in, std::size_t maxLineLength = LINE_LIMIT,
+                        std::size_t maxTotal = TEXT_LIMIT)
         : in(in), maxLineLength(maxLineLength), maxTotal(maxTotal) {}
 
     // The next line without its line feed; false at the end of the text or of what may

@@ -9,10 +9,6 @@
 
 namespace {
 
-// A key and a number need a few dozen characters; a save past a megabyte is not a save.
-const std::size_t MAX_LINE_LENGTH = 256;
-const std::size_t MAX_FILE_SIZE = 1 << 20;
-
 // When text starts with key, moves text past it and says so.
 bool takeKey(const char*& text, const char* key) {
     const std::size_t length = std::strlen(key);
@@ -35,7 +31,7 @@ void readGridLine(const char* text, std::optional<int>& position) {
 
 SaveReader SaveReader::read(std::istream& in) {
     SaveReader save;
-    LineReader lines(in, MAX_LINE_LENGTH, MAX_FILE_SIZE);
+    LineReader lines(in);
     std::string line;
     while (lines.next(line)) {
         save.readLine(line);
