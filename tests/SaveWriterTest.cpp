@@ -3,6 +3,7 @@
 #include "core/EventSystem.h"
 #include "render/Camera.h"
 #include "units/Unit.h"
+#include "world/SaveReader.h"
 
 #include <filesystem>
 #include <fstream>
@@ -63,10 +64,18 @@ TEST_F(SaveWriterTest, PositionsAreTruncatedAndNegativeStatsKeepTheirSign) {
                                                           "unit:3 0\n");
 }
 
-TEST_F(SaveWriterTest, WithNoUnitsOnlyThePlayersFiveLines) {
+// A cleared level: the player's five lines and "units:0", which a reader that knows no
+// such key skips, and which makes Load give a level without units.
+TEST_F(SaveWriterTest, WithNoUnitsTheSaveSaysTheLevelIsCleared) {
     const std::string text = SaveWriter::compose(camera, player, units);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     EXPECT_EQ(text.find("unit:"), std::string::npos);
+    EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), "units:0\n");
+    std::istringstream saved(text);
+    const SaveReader save = SaveReader::read(saved);
+    EXPECT_TRUE(save.replacesUnits);
+    EXPECT_TRUE(save.units.empty());
+    EXPECT_TRUE(save.x.has_value() && save.stamina.has_value());
 }
 
 TEST_F(SaveWriterTest, ASaveReplacesTheOldFileWhole) {

@@ -68,4 +68,7 @@ void SaveReader::readLine(const std::string& line) {
             units.push_back({unitX, unitY});
         }
     }
+    if (takeKey(text, UNIT_COUNT_KEY)) {
+        replacesUnits = true;
+    }
 }

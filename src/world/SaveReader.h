@@ -16,6 +16,10 @@
 // than any key and number need, and files past a megabyte, are read only so far.
 class SaveReader {
   public:
+    // "units:0" says a save holds no unit: the level was cleared. Readers before it skip
+    // the line, as every line without a key they know.
+    static constexpr const char* UNIT_COUNT_KEY = "units:";
+
     static SaveReader read(std::istream& in);
 
     std::optional<int> x;
@@ -23,8 +27,8 @@ class SaveReader {
     std::optional<int> health;
     std::optional<int> mana;
     std::optional<int> stamina;
-    // True when the file has a "unit:" line: its units then replace the level's,
-    // even if every one of them is dropped.
+    // True when the file has a "unit:" or "units:" line: its units then replace the
+    // level's, even if every one of them is dropped or there is none.
     bool replacesUnits = false;
     std::vector<LevelFile::UnitPlace> units;
     // What was cut from an overlong line or file, to be said on the console.

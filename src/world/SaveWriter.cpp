@@ -4,6 +4,7 @@
 #include "units/Unit.h"
 #include "world/NumberParser.h"
 #include "world/RegularFile.h"
+#include "world/SaveReader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -22,6 +23,11 @@ std::string SaveWriter::compose(const Camera& camera, const Unit& player,
     for (const Unit* unit : units) {
         text << "unit:" << NumberParser::truncateToInt(unit->x) << " "
              << NumberParser::truncateToInt(unit->y) << "\n";
+    }
+    if (units.empty()) {
+        // Without it a cleared level would load with the level's own units back; readers
+        // that do not know the key skip the line.
+        text << SaveReader::UNIT_COUNT_KEY << 0 << "\n";
     }
     return text.str();
 }

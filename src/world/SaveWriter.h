@@ -6,7 +6,8 @@
 class Camera;
 class Unit;
 
-// Writes the save file: the player's cell and statistics, then one line per unit.
+// Writes the save file: the player's cell and statistics, then one line per unit, or
+// "units:0" when none is left.
 class SaveWriter {
   public:
     static std::string compose(const Camera& camera, const Unit& player,
