@@ -36,6 +36,8 @@ const double SLOW_DOWN_STEP = 0.5;
 const double FASTEST = 4.0;
 const double SLOWEST = 1.0 / 64.0;
 const double CELL_MIDDLE = 0.5;
+const char* const WIN_MESSAGE = "THE DEAD SLEEP ONCE MORE";
+const double WIN_NOTICE_MS = 5000.0;
 
 } // namespace
 
@@ -172,7 +174,8 @@ void Game::swingSword() {
     killUnit(target);
     if (units.empty()) {
         playSound(DEAD_SLEEP_SOUND);
-        std::cout << "THE DEAD SLEEP ONCE MORE\n";
+        std::cout << WIN_MESSAGE << "\n";
+        hud->notify(WIN_MESSAGE, WIN_NOTICE_MS);
     }
 }
 

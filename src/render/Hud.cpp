@@ -7,15 +7,16 @@ const int LINE_HEIGHT = 16;
 
 } // namespace
 
-void Hud::notify(const std::string& text) {
+void Hud::notify(const std::string& text, double forMs) {
     notice = text;
+    noticeMs = forMs;
     noticeTimer.start();
 }
 
 std::vector<std::string> Hud::lines(int32_t health, std::size_t unitsLeft) const {
     std::vector<std::string> said{"Health " + std::to_string(health),
                                   "Skulls " + std::to_string(unitsLeft)};
-    if (!notice.empty() && noticeTimer.getElapsedMs() < NOTICE_MS) {
+    if (!notice.empty() && noticeTimer.getElapsedMs() < noticeMs) {
         said.push_back(notice);
     }
     return said;

@@ -17,8 +17,8 @@ class Hud : public Trackable {
     // The corner the HUD draws in: x, y, width and height in pixels.
     static constexpr int LEFT = 0, TOP = 0, WIDTH = 480, HEIGHT = 60;
 
-    // Shows the notice from now on, for NOTICE_MS.
-    void notify(const std::string& text);
+    // Shows the notice from now on, for the given time.
+    void notify(const std::string& text, double forMs = NOTICE_MS);
     // What the HUD says now, line by line.
     std::vector<std::string> lines(int32_t health, std::size_t unitsLeft) const;
     // Into the current target; nothing without a font.
@@ -28,4 +28,5 @@ class Hud : public Trackable {
 
   private:
     std::string notice;
+    double noticeMs = NOTICE_MS;
 };

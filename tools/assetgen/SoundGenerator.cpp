@@ -160,19 +160,18 @@ SoundGenerator::Samples SoundGenerator::ambience() const {
 }
 
 SoundGenerator::Samples SoundGenerator::deadSleep() const {
-    // A deep funeral bell tolled twice over a falling hum.
+    // A church bell tolled twice. Its voice is the nominal and the partials above it, in
+    // the kilohertz, where the crypt's low ambience leaves room; the hum and the prime
+    // below sound only faintly, as in a bell heard from the nave.
     Samples out(seconds(6.0));
     const std::vector<Partial> bell = {
-        {0.5, 0.9, 3.2},  {1.0, 0.7, 2.4},   {1.19, 0.45, 1.9}, {1.5, 0.35, 1.6}, {2.0, 0.4, 1.3},
-        {2.51, 0.2, 0.9}, {2.66, 0.18, 0.8}, {3.01, 0.12, 0.6}, {4.1, 0.08, 0.4},
+        {0.5, 0.06, 2.6}, {1.0, 0.12, 2.0},   {1.2, 0.16, 1.6},  {1.5, 0.22, 1.4},
+        {2.0, 1.0, 2.2},  {2.52, 0.45, 1.3},  {3.01, 0.5, 1.0},  {4.16, 0.3, 0.7},
+        {5.43, 0.2, 0.5}, {6.79, 0.12, 0.35}, {8.2, 0.07, 0.25},
     };
-    addStrike(out, 0, 98.0, bell, 1.0);
-    addStrike(out, seconds(2.2), 98.0, bell, 0.8);
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double t = static_cast<double>(i) / RATE;
-        const double hz = 49.0 - 6.0 * t / 6.0;
-        out[i] += 0.25 * std::sin(2.0 * PI * hz * t) * std::min(1.0, t) * std::exp(-t / 3.0);
-    }
+    const double prime = 620.0; // the nominal rings at twice this, 1240 Hz
+    addStrike(out, 0, prime, bell, 1.0);
+    addStrike(out, seconds(2.4), prime, bell, 0.8);
     for (size_t i = seconds(5.5); i < out.size(); ++i) {
         out[i] *= static_cast<double>(out.size() - i) / (out.size() - seconds(5.5));
     }
