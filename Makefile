@@ -11,7 +11,8 @@ PACKAGES = cmake g++ make pkg-config \
            liballegro-audio5-dev liballegro-acodec5-dev \
            fonts-proggy fonts-blankenburg \
            libgtest-dev libgmock-dev libbenchmark-dev \
-           xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev
+           xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev \
+           openbox x11-utils
 
 # The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

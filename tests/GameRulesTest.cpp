@@ -5,9 +5,11 @@
 #include "core/Event.h"
 #include "world/MapGrid.h"
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -308,6 +310,32 @@ TEST_F(GameRulesTest, ASaveOfUnitsOutsideTheGridEmptiesTheLevel) {
     EXPECT_DOUBLE_EQ(game->camera->posX, 22.0);
     EXPECT_DOUBLE_EQ(game->camera->posY, 22.0);
     EXPECT_TRUE(game->units.empty());
+}
+
+TEST_F(GameRulesTest, ALevelClearedAndSavedLoadsWithoutItsUnits) {
+    writeLevel(closedRoom("unit:3 3\nunit:4 4\n"));
+    game->saveGame(); // no unit left
+    game->loadLevel();
+    ASSERT_EQ(game->units.size(), 2u);
+    game->loadGame();
+    EXPECT_TRUE(game->units.empty());
+}
+
+// A pause stops the world's clocks: after it, a unit's next step, its walk and the
+// sword's swing are as far off as they were when it began, however long it lasted.
+TEST_F(GameRulesTest, APauseNeitherAdvancesNorDelaysTheWorldsClocks) {
+    Unit* unit = unitAhead(3.0);
+    unit->timer->start();
+    game->swordAnimation->timer->start();
+    game->holdWorldClocks(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    game->holdWorldClocks(false);
+    EXPECT_LT(unit->timer->getElapsedMs(), Unit::STEP_INTERVAL_MS);
+    EXPECT_LT(unit->animation->timer->getElapsedMs(), unit->animation->frameDuration);
+    EXPECT_LT(game->swordAnimation->timer->getElapsedMs(), game->swordAnimation->frameDuration);
+    const double x = unit->x;
+    game->updateWorld();
+    EXPECT_EQ(unit->x, x); // its step was not yet due
 }
 
 TEST_F(GameRulesTest, WhatTheGameSavesItLoads) {

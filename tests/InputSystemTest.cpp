@@ -114,3 +114,43 @@ TEST_F(InputSystemTest, MenuSeesAKeyAsPressedOnlyOnItsFirstPoll) {
     EXPECT_FALSE(input.keyPressed(ALLEGRO_KEY_ENTER));
     EXPECT_TRUE(input.keyDown(ALLEGRO_KEY_ENTER));
 }
+
+// X11's Allegro flips the Pause key's state on each press and never reports a release,
+// so going up counts as a press as much as going down.
+TEST_F(InputSystemTest, EveryChangeOfThePauseKeyIsAPress) {
+    std::vector<bool> pressed;
+    for (auto held : {true, true, false, false, true}) {
+        pollKeys(held ? std::initializer_list<int>{ALLEGRO_KEY_PAUSE}
+                      : std::initializer_list<int>{});
+        pressed.push_back(input.pausePressed);
+    }
+    EXPECT_EQ(pressed, (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_TRUE(listener.received.empty()); // Pause is not one of play's events
+}
+
+TEST_F(InputSystemTest, F11OrEnterWithAltSwitchesTheScreenOncePerPress) {
+    pollKeys({ALLEGRO_KEY_F11});
+    EXPECT_TRUE(input.fullscreenPressed);
+    pollKeys({ALLEGRO_KEY_F11});
+    EXPECT_FALSE(input.fullscreenPressed);
+    pollKeys({ALLEGRO_KEY_ENTER});
+    EXPECT_FALSE(input.fullscreenPressed);
+    pollKeys({});
+    pollKeys({ALLEGRO_KEY_ALT, ALLEGRO_KEY_ENTER});
+    EXPECT_TRUE(input.fullscreenPressed);
+    pollKeys({});
+    pollKeys({ALLEGRO_KEY_ALTGR, ALLEGRO_KEY_ENTER});
+    EXPECT_TRUE(input.fullscreenPressed);
+}
+
+// After a pause the pointer may be anywhere, and a button may have been pressed on
+// another window: neither turns the view or swings the sword.
+TEST_F(InputSystemTest, AfterAPauseTheFirstReadingTurnsNothingAndHeldButtonsAreOld) {
+    input.currentMouse->x = 900;
+    input.currentMouse->buttons = 1;
+    input.startAfresh();
+    input.dispatchMouse(300);
+    pollMouse(290, 1);
+    EXPECT_EQ(listener.mouseDeltas, (std::vector<int>{0, 10}));
+    EXPECT_EQ(count(PLAYER_ATTACK_EVENT), 0);
+}

@@ -25,6 +25,14 @@ void Timer::stop() {
     elapsedMs = toMs(stopCount - startCount);
 }
 
+void Timer::resume() {
+    if (stopCount == 0) {
+        return;
+    }
+    startCount = readCounter() - (stopCount - startCount);
+    stopCount = 0;
+}
+
 double Timer::getElapsedMs() const {
     if (stopCount != 0) {
         return elapsedMs;

@@ -12,6 +12,8 @@ class Timer : public Trackable {
 
     void start();
     void stop();
+    // Runs on from a stop as if the time stopped had never passed; nothing while running.
+    void resume();
     double getElapsedMs() const;
 
     // The clock: a count and how many counts make a second.

@@ -1,9 +1,26 @@
 #include "game/DisplaySystem.h"
 
+#include "game/FrameScale.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// A window manager answers a request to fill the screen in a few frames at most.
+const int RESIZE_POLLS = 100;
+const auto RESIZE_POLL_INTERVAL = std::chrono::milliseconds(10);
+
+} // namespace
+
 DisplaySystem::~DisplaySystem() {
     if (windowEvents != nullptr) {
         al_destroy_event_queue(windowEvents);
         windowEvents = nullptr;
+    }
+    if (frame != nullptr) {
+        al_destroy_bitmap(frame);
+        frame = nullptr;
     }
     if (display != nullptr) {
         al_destroy_display(display);
@@ -28,14 +45,123 @@ bool DisplaySystem::create(int32_t windowWidth, int32_t windowHeight, const char
     return true;
 }
 
-bool DisplaySystem::closeRequested() {
-    if (windowEvents == nullptr) {
-        return false;
+void DisplaySystem::listenToKeyboard() {
+    if (windowEvents != nullptr && al_is_keyboard_installed()) {
+        al_register_event_source(windowEvents, al_get_keyboard_event_source());
     }
-    bool close = false;
+}
+
+bool DisplaySystem::closeRequested() {
+    return readEvents().closeRequested;
+}
+
+WindowEvents DisplaySystem::readEvents() {
+    WindowEvents news;
+    if (windowEvents == nullptr) {
+        return news;
+    }
     ALLEGRO_EVENT event;
     while (al_get_next_event(windowEvents, &event)) {
-        close = close || event.type == ALLEGRO_EVENT_DISPLAY_CLOSE;
+        switch (event.type) {
+        case ALLEGRO_EVENT_DISPLAY_CLOSE:
+            news.closeRequested = true;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
+            news.focusLost = true;
+            news.focusGained = false; // the later of the two is what holds now
+            break;
+        case ALLEGRO_EVENT_DISPLAY_SWITCH_IN:
+            news.focusGained = true;
+            news.focusLost = false;
+            break;
+        case ALLEGRO_EVENT_DISPLAY_RESIZE:
+            al_acknowledge_resize(event.display.source);
+            break;
+        default:
+            break; // keys only wake waitForEvents; their state is polled
+        }
     }
-    return close;
+    return news;
+}
+
+void DisplaySystem::waitForEvents(double seconds) {
+    if (windowEvents == nullptr) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        return;
+    }
+    al_wait_for_event_timed(windowEvents, nullptr, static_cast<float>(seconds));
+}
+
+bool DisplaySystem::setFullscreen(bool on) {
+    if (display == nullptr || on == isFullscreen) {
+        return display != nullptr;
+    }
+    al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, on);
+    if (!on) {
+        // The fixed size the window had on the full screen stays with it unless it is
+        // given its own back.
+        al_resize_display(display, width, height);
+    }
+    // The window manager resizes the window in its own time; without one nothing
+    // happens, and the game stays in its window.
+    const bool grew = awaitSize(on);
+    if (on && !grew) {
+        al_set_display_flag(display, ALLEGRO_FULLSCREEN_WINDOW, false);
+        return false;
+    }
+    isFullscreen = on;
+    return on || sizeIs(width, height);
+}
+
+// True once the window has left its own size (growing) or come back to it.
+bool DisplaySystem::awaitSize(bool growing) {
+    for (int poll = 0; poll < RESIZE_POLLS; ++poll) {
+        readEvents(); // acknowledges the resize
+        if (sizeIs(width, height) != growing) {
+            return true;
+        }
+        std::this_thread::sleep_for(RESIZE_POLL_INTERVAL);
+    }
+    return false;
+}
+
+bool DisplaySystem::sizeIs(int32_t expectedWidth, int32_t expectedHeight) const {
+    return al_get_display_width(display) == expectedWidth &&
+           al_get_display_height(display) == expectedHeight;
+}
+
+bool DisplaySystem::magnified() const {
+    return display != nullptr && !sizeIs(width, height);
+}
+
+void DisplaySystem::beginFrame() {
+    if (!magnified()) {
+        al_set_target_backbuffer(display);
+        return;
+    }
+    if (frame == nullptr) {
+        // A video bitmap without linear filtering: magnified, each pixel a sharp block.
+        const int previousFlags = al_get_new_bitmap_flags();
+        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+        frame = al_create_bitmap(width, height);
+        al_set_new_bitmap_flags(previousFlags);
+    }
+    al_set_target_bitmap(frame != nullptr ? frame : al_get_backbuffer(display));
+}
+
+void DisplaySystem::showFrame() {
+    if (magnified() && frame != nullptr && al_get_target_bitmap() == frame) {
+        al_set_target_backbuffer(display);
+        const FrameScale scale = FrameScale::fit(width, height, al_get_display_width(display),
+                                                 al_get_display_height(display));
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+        // Copied, not blended: the magnified frame holds exactly the frame's pixels.
+        int op, source, destination;
+        al_get_blender(&op, &source, &destination);
+        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+        al_draw_scaled_bitmap(frame, 0, 0, width, height, scale.left, scale.top, scale.width,
+                              scale.height, 0);
+        al_set_blender(op, source, destination);
+    }
+    al_flip_display();
 }

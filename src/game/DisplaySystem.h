@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/Trackable.h"
+#include "game/WindowEvents.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>
 
-// The game's one window.
+// The game's one window. Frames are always drawn at width by height; in the window they
+// go straight to the back buffer, and filling the screen they are drawn into a bitmap of
+// that size first and shown magnified by a whole number, without blur.
 class DisplaySystem : public Trackable {
   public:
     DisplaySystem() = default;
@@ -15,14 +18,35 @@ class DisplaySystem : public Trackable {
 
     // Opens the OpenGL window with its title and the pointer shown; false if it cannot.
     bool create(int32_t windowWidth, int32_t windowHeight, const char* title);
+    // Key presses wake waitForEvents too, once the keyboard is installed.
+    void listenToKeyboard();
     // True once the window's close button has been pressed since the last call.
     bool closeRequested();
+    // Everything the window has been through since the last call.
+    WindowEvents readEvents();
+    // Sleeps until the window or the keyboard has news, or for at most the given time.
+    void waitForEvents(double seconds);
+
+    // Between the window and a window filling the desktop; false, with the game still in
+    // its window, when the desktop does not let the window grow.
+    bool setFullscreen(bool on);
+    bool fullscreen() const { return isFullscreen; }
+    // Makes the frame the target of drawing, then shows what was drawn into it.
+    void beginFrame();
+    void showFrame();
 
     ALLEGRO_DISPLAY* display = nullptr;
     int32_t width = 0;
     int32_t height = 0;
 
   private:
-    // Only the window's own events arrive here; keys and mouse are polled as state.
+    bool magnified() const;
+    bool sizeIs(int32_t expectedWidth, int32_t expectedHeight) const;
+    bool awaitSize(bool growing);
+
+    // Only the window's own events and the keys arrive here; keys are polled as state.
     ALLEGRO_EVENT_QUEUE* windowEvents = nullptr;
+    // The frame while it is shown magnified; made the first time it is needed.
+    ALLEGRO_BITMAP* frame = nullptr;
+    bool isFullscreen = false;
 };

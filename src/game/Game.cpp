@@ -52,7 +52,8 @@ bool Game::init(const ScreenSize& size) {
         return false;
     }
     inputSystem->init();
-    soundSystem->init(eventSystem); // without audio the game simply runs silent
+    displaySystem->listenToKeyboard(); // so that a key wakes a paused game at once
+    soundSystem->init(eventSystem);    // without audio the game simply runs silent
     if (!loadAssets()) {
         return false;
     }

@@ -69,6 +69,10 @@ class Game : public Trackable, public EventListener {
     void drawFrame(const SwordSway& sway);
     void drawUnits(const LockedImage& frame);
 
+    // Play holds still while the window is without the focus or the Pause key holds it.
+    bool paused() const;
+    void holdWorldClocks(bool hold);
+
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
     SoundSystem* soundSystem = nullptr;
@@ -92,6 +96,8 @@ class Game : public Trackable, public EventListener {
     bool quitSaveFailed = false;
     bool inMenu = false;
     bool playing = false;
+    bool unfocused = false;
+    bool pausedByKey = false;
     double framesPerSecond = 30.0;
     std::vector<Unit*> units;
 
@@ -107,7 +113,14 @@ class Game : public Trackable, public EventListener {
     void killUnit(Unit* unit);
     void takeBlow(int32_t amount);
     void playSound(int32_t soundId);
-    void pollPlayerInput(int32_t screenWidth, int32_t screenHeight);
+    void playFrame(SwordSway& sway);
+    void pollPlayerInput(int32_t screenWidth, int32_t screenHeight, bool closeRequested);
+    void pausePlay(const SwordSway& sway);
+    void runPausedPass(const SwordSway& sway);
+    void resumePlay();
+    void recentrePointer();
+    void drawPauseScreen(const SwordSway& sway);
+    void switchFullscreen();
     void drawSword(const SwordSway& sway) const;
     void drawDamageFlash() const;
 
@@ -116,6 +129,8 @@ class Game : public Trackable, public EventListener {
     void drawMenu() const;
     bool frameIsDue() const;
 
+    bool fullscreenRefusalSaid = false;
+    Timer pauseScreenTimer; // since the pause screen was last drawn
     // Why the last save failed, in the system's words.
     std::string lastSaveProblem;
     // Reused every frame by orderUnits, so that ordering allocates nothing.

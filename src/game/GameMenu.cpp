@@ -25,6 +25,9 @@ void Game::runMenu() {
         }
         if (due) {
             inputSystem->readKeyboard();
+            if (inputSystem->fullscreenKeyPressed()) {
+                switchFullscreen();
+            }
             const MenuRules::Action action = MenuRules::apply(readMenuKeys(), mainMenu->selected);
             if (action == MenuRules::Action::Exit) {
                 quit = true;
@@ -47,7 +50,8 @@ MenuRules::Keys Game::readMenuKeys() const {
     keys.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE);
     keys.up = inputSystem->keyPressed(ALLEGRO_KEY_W);
     keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S);
-    keys.enter = inputSystem->keyPressed(ALLEGRO_KEY_ENTER);
+    // Enter with Alt held switches to the full screen instead of choosing.
+    keys.enter = inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown();
     return keys;
 }
 
@@ -77,6 +81,7 @@ void Game::drawMenu() const {
     const float centreX = displaySystem->width * 0.5f;
     const int height = displaySystem->height;
     const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
+    displaySystem->beginFrame();
     // Cleared every frame: text drawn again over itself would thicken and smear.
     al_clear_to_color(al_map_rgb(0, 0, 0));
     al_draw_text(font, white, centreX, height - 100, ALLEGRO_ALIGN_CENTRE, "::Controls::");
@@ -84,7 +89,7 @@ void Game::drawMenu() const {
                  "WASD to move, Left Click to attack, ENTER to select");
     al_draw_text(font, white, centreX, height - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
     mainMenu->draw();
-    al_flip_display();
+    displaySystem->showFrame();
 }
 
 void Game::startPlayAt(double x, double y) {

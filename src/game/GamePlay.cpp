@@ -63,20 +63,44 @@ void Game::runPlay() {
         return;
     }
     while (playing) {
-        if (!frameIsDue()) {
-            continue; // busy wait for the next frame
+        if (paused()) {
+            runPausedPass(sway);
+        } else if (frameIsDue()) {
+            playFrame(sway);
         }
-        updateWorld();
-        pollPlayerInput(screenWidth, screenHeight);
-        if (camera->moved && sway.step(camera->running)) {
-            eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
-        }
-        drawFrame(sway);
-        al_flip_display();
-        frameTimer->start(); // the next frame is measured from the end of this one
         if (quit) {
             return;
         }
+    }
+}
+
+void Game::playFrame(SwordSway& sway) {
+    const int32_t screenWidth = displaySystem->width;
+    const int32_t screenHeight = displaySystem->height;
+    const WindowEvents news = displaySystem->readEvents();
+    if (news.focusLost && !news.closeRequested) {
+        unfocused = true;
+        pausePlay(sway);
+        return;
+    }
+    updateWorld();
+    pollPlayerInput(screenWidth, screenHeight, news.closeRequested);
+    if (camera->moved && sway.step(camera->running)) {
+        eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
+    }
+    displaySystem->beginFrame();
+    drawFrame(sway);
+    displaySystem->showFrame();
+    frameTimer->start(); // the next frame is measured from the end of this one
+    if (quit) {
+        return;
+    }
+    if (inputSystem->pausePressed) {
+        pausedByKey = true;
+        pausePlay(sway);
+    } else if (inputSystem->fullscreenPressed) {
+        switchFullscreen();
+        inputSystem->startAfresh(); // the window moved under the pointer
     }
 }
 
@@ -102,7 +126,7 @@ void Game::updateWorld() {
     camera->rotSpeed = (1.0 / framesPerSecond) * TURN_RADIANS_PER_SECOND * gameTimer->factor;
 }
 
-void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight) {
+void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight, bool closeRequested) {
     inputSystem->pollKeyboard();
     inputSystem->pollMouse(screenWidth / 2);
     // Put the pointer back only when it has left the centre: a warp while a motion
@@ -112,7 +136,7 @@ void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight) {
         al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
     }
     // The close button does what Escape does: save, then end.
-    if (displaySystem->closeRequested() && !quit) {
+    if (closeRequested && !quit) {
         eventSystem->fireEvent(Event(QUIT_EVENT));
     }
 }

@@ -5,8 +5,18 @@
 #include "core/SoundEvent.h"
 
 namespace {
+
 const int32_t FOOTSTEP_SOUND = 0;
-}
+
+// Allegro's X11 keyboard never reports the Pause key's release: each press flips the
+// key's state instead. Elsewhere it goes down and up as any other key.
+#if defined(ALLEGRO_UNIX) && !defined(ALLEGRO_MACOSX) && !defined(ALLEGRO_ANDROID)
+const bool PAUSE_KEY_TOGGLES = true;
+#else
+const bool PAUSE_KEY_TOGGLES = false;
+#endif
+
+} // namespace
 
 InputSystem::InputSystem(EventSystem* eventSystem) : eventSystem(eventSystem) {}
 
@@ -78,11 +88,15 @@ void InputSystem::dispatchKeyboard() {
     } else if (keyDown(ALLEGRO_KEY_P)) {
         eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
     }
+    pausePressed = pauseKeyPressed();
+    fullscreenPressed = fullscreenKeyPressed();
     rememberKeyboard();
 }
 
 void InputSystem::dispatchMouse(int32_t referenceX) {
-    eventSystem->fireEvent(MouseEvent(referenceX - currentMouse->x));
+    const int32_t travel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
+    ignoreNextTurn = false;
+    eventSystem->fireEvent(MouseEvent(travel));
     if (buttonPressed(1)) {
         fire(PLAYER_ATTACK_EVENT);
     }
@@ -108,6 +122,32 @@ bool InputSystem::keyDown(int keycode) const {
 
 bool InputSystem::keyPressed(int keycode) const {
     return al_key_down(currentKeyboard, keycode) && !al_key_down(previousKeyboard, keycode);
+}
+
+bool InputSystem::pauseKeyPressed() const {
+    const bool down = al_key_down(currentKeyboard, ALLEGRO_KEY_PAUSE);
+    const bool wasDown = al_key_down(previousKeyboard, ALLEGRO_KEY_PAUSE);
+    return PAUSE_KEY_TOGGLES ? down != wasDown : down && !wasDown;
+}
+
+bool InputSystem::fullscreenKeyPressed() const {
+    return keyPressed(ALLEGRO_KEY_F11) || (keyPressed(ALLEGRO_KEY_ENTER) && altDown());
+}
+
+bool InputSystem::altDown() const {
+    return keyDown(ALLEGRO_KEY_ALT) || keyDown(ALLEGRO_KEY_ALTGR);
+}
+
+void InputSystem::startAfresh() {
+    readKeyboard();
+    rememberKeyboard();
+    if (al_is_mouse_installed()) {
+        al_get_mouse_state(currentMouse);
+    }
+    *previousMouse = *currentMouse;
+    ignoreNextTurn = true;
+    pausePressed = false;
+    fullscreenPressed = false;
 }
 
 bool InputSystem::buttonPressed(int button) const {

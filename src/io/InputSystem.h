@@ -32,6 +32,19 @@ class InputSystem : public Trackable {
     void rememberKeyboard();
     bool keyDown(int keycode) const;
     bool keyPressed(int keycode) const;
+    // The Pause key, pressed since the last reading.
+    bool pauseKeyPressed() const;
+    // F11, or Enter with Alt held: the switch between the window and the full screen.
+    bool fullscreenKeyPressed() const;
+    bool altDown() const;
+
+    // After a pause: what was pressed meanwhile is not a new press, and the first mouse
+    // reading turns nothing, wherever the pointer was left.
+    void startAfresh();
+
+    // Set by each keyboard poll: keys that act around play's events rather than through them.
+    bool pausePressed = false;
+    bool fullscreenPressed = false;
 
     ALLEGRO_KEYBOARD_STATE* previousKeyboard = nullptr;
     ALLEGRO_KEYBOARD_STATE* currentKeyboard = nullptr;
@@ -40,6 +53,8 @@ class InputSystem : public Trackable {
     EventSystem* eventSystem;
 
   private:
+    bool ignoreNextTurn = false;
+
     bool buttonPressed(int button) const;
     void fire(EventType type);
 };

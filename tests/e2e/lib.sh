@@ -5,6 +5,7 @@ E2E_WORK=$(mktemp -d /tmp/duskmarch-e2e-XXXXXX)
 E2E_FAILURES=0
 E2E_CHECKS=0
 XVFB_PID=""
+WM_PID=""
 GAME_PID=""
 AUDIO_DIR="$E2E_WORK/audio"
 AUDIO_SERVER="$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/audio_server.sh"
@@ -13,6 +14,7 @@ WINDOW_TITLE="Duskmarch :: Orrinvale"
 e2e_cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
     [ -n "${RECORDER:-}" ] && kill "$RECORDER" 2>/dev/null
+    [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     bash "$AUDIO_SERVER" stop "$AUDIO_DIR"
     if [ "$E2E_FAILURES" -eq 0 ] && [ -z "${E2E_KEEP:-}" ]; then
@@ -44,13 +46,25 @@ finish() {
 # between two games here, and a game that connects during the reset fails to create its
 # display (about one start in thirty on a busy machine).
 start_x() {
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+    Xvfb -displayfd 3 -noreset -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
     XVFB_PID=$!
     for _ in $(seq 100); do
         [ -s "$E2E_WORK/display" ] && break
         sleep 0.1
     done
     export DISPLAY=":$(head -n 1 "$E2E_WORK/display")"
+}
+
+# start_wm: a window manager on the test's server, which focus and the full screen need;
+# returns once it has taken charge of the screen.
+start_wm() {
+    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 start_audio() {

@@ -4,8 +4,15 @@
 # It runs a program that draws nothing at the game's pace, then the game for ten seconds
 # of play in an empty room, with a hundred skulls in view, and with a hundred skulls
 # walled off from the player, and prints each run's median flip interval and back
-# buffer lock time.
+# buffer lock time. With --fullscreen it runs on a 1920x1080 screen with a window manager
+# and times the empty room in the window and then filling the screen (F11), side by side.
 set -u
+FULLSCREEN=""
+if [ "${1:-}" = --fullscreen ]; then
+    FULLSCREEN=1
+    shift
+    export E2E_SCREEN=1920x1080x24
+fi
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 BUILD=$(cd "${1:-$ROOT/build}" && pwd)
 GAME="$BUILD/duskmarch"
@@ -14,6 +21,7 @@ PRELOAD="LD_PRELOAD=$BUILD/libframe_times.so"
 
 start_x
 start_audio
+[ -n "$FULLSCREEN" ] && start_wm
 
 (cd "$E2E_WORK" && env "$PRELOAD" "$BUILD/idle_frames" 2>&1 | grep frame_times | sed 's/^/nothing drawn:      /')
 
@@ -22,10 +30,11 @@ room_with() { # room_with UNIT_LINES...
     printf '%s\n' "$@"
 }
 
-measure() { # measure NAME: ten seconds of play, standing still
+measure() { # measure NAME [KEY]: ten seconds of play, standing still, after KEY if given
     start_game "$GAME" "$E2E_WORK/$1" "$1" "$PRELOAD"
     open_window
     enter_play
+    [ -n "${2:-}" ] && press "$WIN" "$2"
     sleep 10
     shoot "$WIN" "$1" # kept with E2E_KEEP=1
     quit
@@ -34,6 +43,11 @@ measure() { # measure NAME: ten seconds of play, standing still
 
 room_with | make_game_folder empty_room
 measure empty_room
+if [ -n "$FULLSCREEN" ]; then
+    room_with | make_game_folder full_screen
+    measure full_screen F11
+    exit 0
+fi
 
 lines=()
 for i in $(seq 0 99); do lines+=("unit:$((13 + i % 8)) $((19 + i / 8 % 7))"); done

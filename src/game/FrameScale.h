@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+// Where a frame drawn at its own size goes on a larger screen: magnified by the largest
+// whole number that fits, so every pixel becomes a k by k block, and centred, with black
+// bars around it. A screen smaller than the frame shows it unmagnified.
+struct FrameScale {
+    int32_t factor = 1;
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0; // of the magnified frame
+    int32_t height = 0;
+
+    static FrameScale fit(int32_t frameWidth, int32_t frameHeight, int32_t screenWidth,
+                          int32_t screenHeight);
+};

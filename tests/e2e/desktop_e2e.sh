@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# The game as one program among others on a desktop with a window manager: another
+# window taking the focus pauses play and frees the pointer, the Pause key, filling the
+# screen and back, and a cleared level that stays cleared after Load.
+# usage: desktop_e2e.sh PATH_TO_GAME   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+SCREEN_W=1280
+SCREEN_H=800
+export E2E_SCREEN=${SCREEN_W}x${SCREEN_H}x24
+start_x
+start_audio
+start_wm || check "the window manager starts" false
+
+CLOCK_TICKS=$(getconf CLK_TCK)
+
+# cpu_share SECONDS: the game's share of a core over the next SECONDS, in percent.
+cpu_share() {
+    local before after
+    before=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
+    sleep "$1"
+    after=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
+    awk -v t="$((after - before))" -v hz="$CLOCK_TICKS" -v s="$1" 'BEGIN { printf "%.1f", 100 * t / hz / s }'
+}
+
+pointer_at() { # pointer_at X Y: the pointer is there
+    test "$(xdotool getmouselocation | awk '{print $1, $2}')" = "x:$1 y:$2"
+}
+
+window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry/ {print $2}'; }
+
+# The mean brightness of a screenshot's middle, 0 to 255.
+brightness() {
+    convert "$E2E_WORK/$1.png" -crop 600x300+0+50 -format '%[fx:int(255*mean)]' info:
+}
+
+blows() { grep -c '^You take' "$E2E_WORK/$1.out"; }
+
+# A second program's window, to give the focus to.
+other_window() {
+    xmessage -geometry 300x80+$((SCREEN_W - 320))+$((SCREEN_H - 120)) "another program" &
+    OTHER_PID=$!
+    for _ in $(seq 50); do
+        OTHER=$(xdotool search --onlyvisible --class '^Xmessage$' 2>/dev/null | tail -n 1)
+        [ -n "$OTHER" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+echo "# in the menu the pointer is free"
+{ open_room; echo "unit:18 22"; } | make_game_folder focus
+start_game "$GAME" "$E2E_WORK/focus" focus
+open_window && wait_menu
+xdotool mousemove 1000 690
+sleep 0.5
+check "the menu leaves the pointer where it is moved" pointer_at 1000 690
+
+echo "# another window takes the focus during play"
+enter_play
+shoot "$WIN" focused
+other_window || check "a second program's window opens" false
+xdotool windowactivate --sync "$OTHER" 2>/dev/null
+sleep 0.5
+xdotool mousemove 1000 690
+sleep 0.5
+shoot "$WIN" unfocused-start
+check "the pointer stays where it is moved" pointer_at 1000 690
+check "the game is paused, its view dimmed ($(brightness unfocused-start) from $(brightness focused))" \
+    above "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.6 }')" "$(brightness unfocused-start)"
+check "with \"Paused\" in the game's colours" \
+    test "$(count_colour unfocused-start 300x60+150+140 '#ECE2C4')" -gt 100
+share=$(cpu_share 5)
+check "paused, the game takes under 5% of a core ($share%)" above 5 "$share"
+sleep 3
+shoot "$WIN" unfocused-end
+check "the view stands still" test "$(pixels_changed unfocused-start unfocused-end 600x400+0+0)" -eq 0
+check "and a skull 4 cells away struck nobody in 8 s" test "$(blows focus)" -eq 0
+check "the pointer is still where it was moved" pointer_at 1000 690
+
+echo "# the focus comes back"
+xdotool windowactivate --sync "$WIN" 2>/dev/null
+sleep 0.5
+shoot "$WIN" refocused
+check "play goes on, the view bright again ($(brightness refocused))" \
+    above "$(brightness refocused)" "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.8 }')"
+# The skull walks up in the middle of the view; beside it, walls and floor move only if
+# the view turns.
+check "the view did not turn on coming back" \
+    test "$(pixels_changed focused refocused 150x300+0+50)" -lt 500
+# window_centre: where (300, 200) of the window is on the screen, as "X Y".
+window_centre() {
+    xwininfo -id "$WIN" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+        END {print x + 300, y + 200}'
+}
+check "the pointer is back at the window's centre" pointer_at $(window_centre)
+share=$(cpu_share 2)
+check "playing, the game runs flat out again ($share%)" above "$share" 50
+hold "$WIN" 1 s
+kill "$OTHER_PID" 2>/dev/null
+
+echo "# the Pause key"
+press "$WIN" Pause
+sleep 0.5
+shoot "$WIN" paused
+check "Pause pauses" test "$(count_colour paused 300x60+150+140 '#ECE2C4')" -gt 100
+share=$(cpu_share 3)
+check "paused by the key, under 5% of a core ($share%)" above 5 "$share"
+press "$WIN" Pause
+sleep 0.5
+shoot "$WIN" unpaused
+check "Pause again plays on" test "$(count_colour unpaused 300x60+150+140 '#ECE2C4')" -eq 0
+quit
+check "Escape saves and ends the game with status 0" exited_with 0
+check "walking back after the pause went back" test "$(saved focus x)" -gt 22
+check "and its exit report lists no live allocation" clean_exit_report focus
+
+echo "# filling the screen and back"
+open_room | make_game_folder screen
+play screen
+press "$WIN" F11
+sleep 1
+check "F11 fills the screen" test "$(window_size)" = "${SCREEN_W}x${SCREEN_H}"
+shoot "$WIN" full
+# 1280x800 takes the 600x400 frame twice: 1200x800, between bars 40 pixels wide.
+convert "$E2E_WORK/full.png" -crop 1200x800+40+0 +repage "$E2E_WORK/full-frame.png"
+convert "$E2E_WORK/full-frame.png" -sample 600x400 -sample 1200x800 "$E2E_WORK/full-blocks.png"
+check "the frame is shown in exact 2 by 2 blocks" \
+    test "$(compare -metric AE "$E2E_WORK/full-frame.png" "$E2E_WORK/full-blocks.png" null: 2>&1 | cut -d' ' -f1)" = 0
+check "between black bars" test "$(count_colour full 40x800+0+0 '#000000')" -eq 32000 -a \
+    "$(count_colour full 40x800+1240+0 '#000000')" -eq 32000
+check "and it is the view: floor below, HUD above" test "$(count_colour full 960x120+0+0 '#ECE2C4')" -gt 200
+press "$WIN" alt+Return
+sleep 1
+check "Alt+Enter gives the 600x400 window back" test "$(window_size)" = 600x400
+shoot "$WIN" windowed-again
+check "with the view in it" test "$(floor_brightness windowed-again)" -gt 15
+quit
+check "the game ends with status 0" exited_with 0
+
+echo "# a cleared level stays cleared"
+{ open_room; echo "unit:21 22"; } | make_game_folder cleared
+play cleared
+sleep 2.5 # the skull walks up within reach
+for _ in 1 2 3 4; do
+    click "$WIN" 1
+    sleep 0.5
+done
+shoot "$WIN" won
+check "the last kill is shown in the HUD" test "$(count_colour won 200x16+8+36 '#ECE2C4')" -gt 50
+quit
+check "and told on the console" grep -q "THE DEAD SLEEP ONCE MORE" "$E2E_WORK/cleared.out"
+check "the save of the cleared level says no unit is left" grep -qx 'units:0' "$E2E_WORK/cleared/gamesave.dat"
+keep_save cleared cleared-first
+load cleared
+sleep 1
+shoot "$WIN" loaded
+quit
+check "Load brings back a level with no skull: its save holds no unit either" \
+    test -z "$(saved_units cleared)"
+check "and says so again" grep -qx 'units:0' "$E2E_WORK/cleared/gamesave.dat"
+check "the loaded game told no blow" test "$(blows cleared)" -eq 0
+
+finish
