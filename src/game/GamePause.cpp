@@ -15,8 +15,8 @@ namespace {
 const double PAUSED_WAIT_SECONDS = 1.0;
 const double PAUSE_SCREEN_REFRESH_MS = 1000.0;
 const int DIM_ALPHA = 150;
-const int TITLE_Y = 150;
-const int HINT_Y = 210;
+const int TITLE_Y = 60;
+const int HINT_Y = 118;
 const int LINE_GAP = 20;
 
 } // namespace
