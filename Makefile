@@ -5,14 +5,18 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-# Everything the game, its asset generator and its tests need from Debian.
-PACKAGES = cmake g++ make pkg-config \
-           liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev \
-           liballegro-audio5-dev liballegro-acodec5-dev \
-           fonts-proggy fonts-blankenburg \
+# What playing needs from Debian: the compiler, Allegro and the two fonts.
+PLAY_PACKAGES = cmake g++ make pkg-config \
+                liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev \
+                liballegro-audio5-dev liballegro-acodec5-dev \
+                fonts-proggy fonts-blankenburg
+# Making the Debian package also needs dpkg-shlibdeps, which works out its dependencies.
+DEB_PACKAGES = $(PLAY_PACKAGES) dpkg-dev
+# Everything the tests, the benchmarks and their helpers need besides.
+PACKAGES = $(DEB_PACKAGES) \
            libgtest-dev libgmock-dev libbenchmark-dev \
            xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev \
-           openbox x11-utils
+           openbox x11-utils lintian appstream desktop-file-utils
 
 # The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
@@ -21,8 +25,8 @@ FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build assets play test unit-test e2e-test asan-test bench \
-        fuzz clean
+.PHONY: all deps play-deps deb-deps fuzz-deps configure configure-play build assets play deb \
+        test unit-test e2e-test asan-test bench fuzz clean
 
 all: build
 
@@ -41,10 +45,21 @@ endef
 deps:
 	$(call install_missing,$(PACKAGES))
 
+play-deps:
+	$(call install_missing,$(PLAY_PACKAGES))
+
+deb-deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
 fuzz-deps:
 	$(call install_missing,$(FUZZ_PACKAGES) cmake make)
 
+# Everything, tests included.
 configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DDUSKMARCH_TESTS=ON
+
+# Only the game: a tree configured for the tests before keeps them, but they are not built.
+configure-play: play-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
 
 # Building also writes assets/ (generated images and sounds, fonts copied from Debian).
@@ -53,8 +68,14 @@ build: configure
 
 assets: build
 
-play: build
+play: configure-play
+	cmake --build $(BUILD) -j $(JOBS) --target duskmarch assets
 	./$(BUILD)/duskmarch
+
+# The Debian package, as build/duskmarch_VERSION_ARCH.deb.
+deb: configure-play deb-deps
+	cmake --build $(BUILD) -j $(JOBS) --target duskmarch assets package_files
+	cd $(BUILD) && cpack -G DEB
 
 unit-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -L unit
@@ -63,7 +84,7 @@ e2e-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -L e2e
 
 asan-test: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure
 

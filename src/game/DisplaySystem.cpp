@@ -2,6 +2,8 @@
 
 #include "game/FrameScale.h"
 
+#include <allegro5/allegro_image.h>
+
 #include <chrono>
 #include <thread>
 
@@ -43,6 +45,20 @@ bool DisplaySystem::create(int32_t windowWidth, int32_t windowHeight, const char
         al_register_event_source(windowEvents, al_get_display_event_source(display));
     }
     return true;
+}
+
+void DisplaySystem::setIcon(const char* path) {
+    if (display == nullptr || !al_is_image_addon_initialized()) {
+        return;
+    }
+    const int previousFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
+    ALLEGRO_BITMAP* icon = al_load_bitmap(path);
+    al_set_new_bitmap_flags(previousFlags);
+    if (icon != nullptr) {
+        al_set_display_icon(display, icon); // the window keeps a copy of its own
+        al_destroy_bitmap(icon);
+    }
 }
 
 void DisplaySystem::listenToKeyboard() {

@@ -18,6 +18,8 @@ class DisplaySystem : public Trackable {
 
     // Opens the OpenGL window with its title and the pointer shown; false if it cannot.
     bool create(int32_t windowWidth, int32_t windowHeight, const char* title);
+    // The picture desktops show for the window; none when the file cannot be loaded.
+    void setIcon(const char* path);
     // Key presses wake waitForEvents too, once the keyboard is installed.
     void listenToKeyboard();
     // True once the window's close button has been pressed since the last call.

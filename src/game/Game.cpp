@@ -13,6 +13,7 @@ namespace {
 const char* const WINDOW_TITLE = "Duskmarch :: Orrinvale";
 const char* const TEXT_FONT_FILE = "assets/proggy.ttf";
 const char* const MENU_FONT_FILE = "assets/RuduRev.ttf";
+const char* const ICON_FILE = "assets/icon.png";
 const int TEXT_FONT_SIZE = 16;
 const int32_t AMBIENCE_SOUND = 1;
 const double SWORD_FRAME_MS = 100.0;
@@ -46,6 +47,7 @@ bool Game::init(const ScreenSize& size) {
         std::cout << "Failed to create display.\n";
         return false;
     }
+    displaySystem->setIcon(ICON_FILE);
     font = al_load_font(TEXT_FONT_FILE, TEXT_FONT_SIZE, 0);
     if (font == nullptr) {
         reportMissingFile(TEXT_FONT_FILE);

@@ -153,6 +153,12 @@ loudness() { # RMS amplitude of a recording
     sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
 }
 
+# RMS amplitude of a recording above 1.5 kHz, where the ambience is silent: a footstep's
+# scuff stands out there however loud the ambience's gusts are meanwhile.
+loudness_high() {
+    sox "$E2E_WORK/$1.wav" -n sinc 1500 stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
 # about RATIO A B: B is RATIO times A, give or take a cell for the save's whole numbers
 # and a fifth for frame rates that drift between runs.
 about() {

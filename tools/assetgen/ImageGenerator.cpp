@@ -385,6 +385,27 @@ void ImageGenerator::paintSkull(Canvas& canvas, int frame) const {
     });
 }
 
+// The program's icon: the skull on a dark stone tile with rounded corners, so that it
+// stands out on light and dark panels alike. Painted afresh at every size, not scaled.
+Canvas ImageGenerator::icon(int size) const {
+    Canvas canvas(size, size);
+    const double toSkull = 60.0 / size; // the skull's 64-pixel frame, a little enlarged
+    const double half = size / 2.0;
+    const Rgba stone{0.16, 0.15, 0.17, 1.0};
+    const Rgba rim{0.36, 0.33, 0.30, 1.0};
+    supersample(canvas, 0, size, 4, false, [&](double px, double py) {
+        const double tile = roundedBox(px, py, half, half, half, half, size * 0.18);
+        if (tile > 0.0) {
+            return Rgba{0, 0, 0, 0};
+        }
+        const Rgba skull =
+            skullSample((px - half) * toSkull, (py - half) * toSkull - 1.5, 0.0, false);
+        const Rgba ground = tile > -size / 24.0 ? rim : stone;
+        return skull.a > 0.0 ? skull : ground;
+    });
+    return canvas;
+}
+
 namespace {
 
 // The sword in its own frame: u across the blade, v along it, 0 at the guard, the

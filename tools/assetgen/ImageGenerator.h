@@ -22,6 +22,8 @@ class ImageGenerator {
     Canvas sword() const;
     Canvas fireballs() const;
     Canvas staff() const;
+    // The program's icon, size by size pixels.
+    Canvas icon(int size) const;
 
   private:
     using TilePainter = Rgba (ImageGenerator::*)(int x, int y) const;

@@ -1,5 +1,7 @@
-// Writes the game's pictures and sounds into the folder given on the command line.
-// Everything is computed from fixed seeds, so every build produces the same files.
+// Writes the game's pictures and sounds into the folder given on the command line, and
+// with a second folder the program's icon at the sizes desktops ask for, as
+// SIZExSIZE/duskmarch.png. Everything is computed from fixed seeds, so every build
+// produces the same files.
 #include "ImageGenerator.h"
 #include "SoundGenerator.h"
 
@@ -9,6 +11,9 @@
 #include <iostream>
 
 namespace {
+
+const int WINDOW_ICON_SIZE = 64;
+const int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
 
 bool savePicture(const Canvas& canvas, const std::string& path) {
     if (!canvas.savePng(path)) {
@@ -29,8 +34,8 @@ bool saveSound(const SoundGenerator::Samples& samples, const std::string& path) 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: assetgen OUTPUT_FOLDER\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: assetgen OUTPUT_FOLDER [ICON_FOLDER]\n";
         return 2;
     }
     const std::string folder = argv[1];
@@ -51,6 +56,16 @@ int main(int argc, char** argv) {
     ok = saveSound(sounds.deadSleep(), folder + "/deadsleep.wav") && ok;
     ok = saveSound(sounds.swordHit(), folder + "/swordhit.wav") && ok;
     ok = saveSound(sounds.swordMiss(), folder + "/swordmiss.wav") && ok;
+    // The window's own icon.
+    ok = savePicture(images.icon(WINDOW_ICON_SIZE), folder + "/icon.png") && ok;
+    if (argc == 3) {
+        for (int size : ICON_SIZES) {
+            const std::string sized = std::string(argv[2]) + "/" + std::to_string(size) + "x" +
+                                      std::to_string(size);
+            std::filesystem::create_directories(sized);
+            ok = savePicture(images.icon(size), sized + "/duskmarch.png") && ok;
+        }
+    }
     al_shutdown_image_addon();
     return ok ? 0 : 1;
 }
