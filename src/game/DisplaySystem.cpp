@@ -5,6 +5,7 @@
 #include <allegro5/allegro_image.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <thread>
 
 namespace {
@@ -20,9 +21,11 @@ DisplaySystem::~DisplaySystem() {
         al_destroy_event_queue(windowEvents);
         windowEvents = nullptr;
     }
-    if (frame != nullptr) {
-        al_destroy_bitmap(frame);
-        frame = nullptr;
+    for (ALLEGRO_BITMAP** bitmap : {&frame, &kept}) {
+        if (*bitmap != nullptr) {
+            al_destroy_bitmap(*bitmap);
+            *bitmap = nullptr;
+        }
     }
     if (display != nullptr) {
         al_destroy_display(display);
@@ -155,29 +158,53 @@ void DisplaySystem::beginFrame() {
         al_set_target_backbuffer(display);
         return;
     }
-    if (frame == nullptr) {
-        // A video bitmap without linear filtering: magnified, each pixel a sharp block.
-        const int previousFlags = al_get_new_bitmap_flags();
-        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
-        frame = al_create_bitmap(width, height);
-        al_set_new_bitmap_flags(previousFlags);
-    }
-    al_set_target_bitmap(frame != nullptr ? frame : al_get_backbuffer(display));
+    al_set_target_bitmap(frameBitmap(frame));
 }
 
 void DisplaySystem::showFrame() {
     if (magnified() && frame != nullptr && al_get_target_bitmap() == frame) {
-        al_set_target_backbuffer(display);
-        const FrameScale scale = FrameScale::fit(width, height, al_get_display_width(display),
-                                                 al_get_display_height(display));
-        al_clear_to_color(al_map_rgb(0, 0, 0));
-        // Copied, not blended: the magnified frame holds exactly the frame's pixels.
-        int op, source, destination;
-        al_get_blender(&op, &source, &destination);
-        al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-        al_draw_scaled_bitmap(frame, 0, 0, width, height, scale.left, scale.top, scale.width,
-                              scale.height, 0);
-        al_set_blender(op, source, destination);
+        present(frame);
     }
     al_flip_display();
+}
+
+void DisplaySystem::beginKeptFrame() {
+    al_set_target_bitmap(frameBitmap(kept));
+}
+
+void DisplaySystem::showKeptFrame() {
+    if (kept != nullptr) {
+        present(kept);
+    }
+    al_flip_display();
+}
+
+// A video bitmap of the frame's size without linear filtering: magnified, each pixel
+// becomes a sharp block. Made the first time it is needed; the back buffer without it.
+ALLEGRO_BITMAP* DisplaySystem::frameBitmap(ALLEGRO_BITMAP*& bitmap) {
+    if (bitmap == nullptr) {
+        const int previousFlags = al_get_new_bitmap_flags();
+        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP);
+        bitmap = al_create_bitmap(width, height);
+        al_set_new_bitmap_flags(previousFlags);
+    }
+    return bitmap != nullptr ? bitmap : al_get_backbuffer(display);
+}
+
+// Puts a frame on the back buffer: as it is in the window, magnified and centred
+// between black bars on a larger one. Copied, not blended, pixel for pixel.
+void DisplaySystem::present(ALLEGRO_BITMAP* bitmap) {
+    al_set_target_backbuffer(display);
+    const FrameScale scale = FrameScale::fit(width, height, al_get_display_width(display),
+                                             al_get_display_height(display));
+    if (scale.width != al_get_display_width(display) ||
+        scale.height != al_get_display_height(display)) {
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+    }
+    int op, source, destination;
+    al_get_blender(&op, &source, &destination);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    al_draw_scaled_bitmap(bitmap, 0, 0, width, height, scale.left, scale.top, scale.width,
+                          scale.height, 0);
+    al_set_blender(op, source, destination);
 }

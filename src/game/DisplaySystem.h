@@ -36,6 +36,10 @@ class DisplaySystem : public Trackable {
     // Makes the frame the target of drawing, then shows what was drawn into it.
     void beginFrame();
     void showFrame();
+    // The same for a frame kept to be shown again and again, such as the pause screen:
+    // it is drawn once into a bitmap of its own, and each showing only copies it.
+    void beginKeptFrame();
+    void showKeptFrame();
 
     ALLEGRO_DISPLAY* display = nullptr;
     int32_t width = 0;
@@ -45,10 +49,13 @@ class DisplaySystem : public Trackable {
     bool magnified() const;
     bool sizeIs(int32_t expectedWidth, int32_t expectedHeight) const;
     bool awaitSize(bool growing);
+    ALLEGRO_BITMAP* frameBitmap(ALLEGRO_BITMAP*& bitmap);
+    void present(ALLEGRO_BITMAP* bitmap);
 
     // Only the window's own events and the keys arrive here; keys are polled as state.
     ALLEGRO_EVENT_QUEUE* windowEvents = nullptr;
     // The frame while it is shown magnified; made the first time it is needed.
     ALLEGRO_BITMAP* frame = nullptr;
+    ALLEGRO_BITMAP* kept = nullptr;
     bool isFullscreen = false;
 };

@@ -130,7 +130,6 @@ class Game : public Trackable, public EventListener {
     bool frameIsDue() const;
 
     bool fullscreenRefusalSaid = false;
-    Timer pauseScreenTimer; // since the pause screen was last drawn
     // Why the last save failed, in the system's words.
     std::string lastSaveProblem;
     // Reused every frame by orderUnits, so that ordering allocates nothing.

@@ -11,9 +11,8 @@
 namespace {
 
 // A key, the focus or the close button wakes the wait at once; the time out only
-// refreshes the picture, in case another window drew over it.
+// shows the picture again, in case another window drew over it.
 const double PAUSED_WAIT_SECONDS = 1.0;
-const double PAUSE_SCREEN_REFRESH_MS = 1000.0;
 const int DIM_ALPHA = 150;
 const int TITLE_Y = 60;
 const int HINT_Y = 118;
@@ -57,8 +56,10 @@ void Game::runPausedPass(const SwordSway& sway) {
         return;
     }
     // The hint says how to go on, which depends on why play is paused.
-    if (unfocused != wasUnfocused || pauseScreenTimer.getElapsedMs() >= PAUSE_SCREEN_REFRESH_MS) {
+    if (unfocused != wasUnfocused) {
         drawPauseScreen(sway);
+    } else {
+        displaySystem->showKeptFrame();
     }
 }
 
@@ -93,8 +94,7 @@ void Game::holdWorldClocks(bool hold) {
 
 // The view as it stood, dimmed, and how to go on.
 void Game::drawPauseScreen(const SwordSway& sway) {
-    pauseScreenTimer.start();
-    displaySystem->beginFrame();
+    displaySystem->beginKeptFrame();
     drawFrame(sway);
     const int32_t width = displaySystem->width;
     al_draw_filled_rectangle(0, 0, width, displaySystem->height, al_map_rgba(0, 0, 0, DIM_ALPHA));
@@ -107,7 +107,7 @@ void Game::drawPauseScreen(const SwordSway& sway) {
     al_draw_text(font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOn);
     al_draw_text(font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE,
                  "Escape saves and quits");
-    displaySystem->showFrame();
+    displaySystem->showKeptFrame();
 }
 
 void Game::switchFullscreen() {

@@ -1,5 +1,7 @@
 #include "render/Camera.h"
 
+#include "render/PixelConversions.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -56,10 +58,7 @@ double Camera::shadeDivisor(double distance) const {
 }
 
 ALLEGRO_COLOR Camera::darken(ALLEGRO_COLOR colour, double divisor) {
-    colour.r = static_cast<float>(static_cast<double>(colour.r) / divisor);
-    colour.g = static_cast<float>(static_cast<double>(colour.g) / divisor);
-    colour.b = static_cast<float>(static_cast<double>(colour.b) / divisor);
-    return colour;
+    return PixelConversions::darken(colour, divisor);
 }
 
 bool Camera::fitsInt(double value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/PixelConversions.h"
 #include "render/ShadeTable.h"
 
 #include <algorithm>
@@ -7,19 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-
-namespace locked_image_detail {
-constexpr std::array<float, 256> byteToFloatTable() {
-    std::array<float, 256> table{};
-    for (int value = 0; value < 256; ++value) {
-        table[value] = static_cast<float>(value) / 255.0f;
-    }
-    return table;
-}
-} // namespace locked_image_detail
-
-// What an 8-bit channel reads as: v / 255.0f, as the library reads it.
-inline constexpr std::array<float, 256> BYTE_TO_FLOAT = locked_image_detail::byteToFloatTable();
 
 // A bitmap the caller has locked, read and written straight through the locked memory
 // with exactly the values al_get_pixel and al_put_pixel give: a channel byte v reads as
@@ -77,13 +65,7 @@ class LockedImage {
     uint32_t alphaByte(uint32_t bits) const { return ((bits >> alphaShift) | alphaFill) & 0xff; }
 
     // A channel as al_put_pixel stores it, or -1 when it is outside 0..1 (or not a number).
-    static int storedByte(float channel) {
-        const float scaled = channel * 255.0f;
-        if (!(scaled >= 0.0f && scaled < 256.0f)) {
-            return -1;
-        }
-        return static_cast<int>(scaled);
-    }
+    static int storedByte(float channel) { return PixelConversions::storedByte(channel); }
     Pixel encode(const ALLEGRO_COLOR& colour) const;
     // The pixel for a word of the direct image `source` darkened as `shade` says, as
     // encode(darken(source.read(...))) would give it. This image must be direct too, and

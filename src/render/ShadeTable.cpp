@@ -1,7 +1,6 @@
 #include "render/ShadeTable.h"
 
-#include "render/Camera.h"
-#include "render/LockedImage.h"
+#include "render/PixelConversions.h"
 
 void ShadeTable::prepare(double divisor, double first) {
     firstDivisor = first;
@@ -13,7 +12,8 @@ void ShadeTable::prepare(double divisor, double first) {
 uint8_t ShadeTable::workOut(uint32_t byte) const {
     const float channel = BYTE_TO_FLOAT[byte];
     const ALLEGRO_COLOR grey{channel, channel, channel, 1.0f};
-    const ALLEGRO_COLOR once = Camera::darken(grey, firstDivisor);
+    const ALLEGRO_COLOR once = PixelConversions::darken(grey, firstDivisor);
     // In range whenever both divisors are 1 or more: a channel only gets darker.
-    return static_cast<uint8_t>(LockedImage::storedByte(Camera::darken(once, secondDivisor).r));
+    return static_cast<uint8_t>(
+        PixelConversions::storedByte(PixelConversions::darken(once, secondDivisor).r));
 }
