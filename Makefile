@@ -16,7 +16,7 @@ DEB_PACKAGES = $(PLAY_PACKAGES) dpkg-dev
 PACKAGES = $(DEB_PACKAGES) \
            libgtest-dev libgmock-dev libbenchmark-dev \
            xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev \
-           openbox x11-utils lintian appstream desktop-file-utils
+           openbox x11-utils lintian appstream desktop-file-utils clang-format
 
 # The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
@@ -26,7 +26,7 @@ FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps play-deps deb-deps fuzz-deps configure configure-play build assets play deb \
-        test unit-test e2e-test asan-test bench fuzz clean
+        test unit-test e2e-test asan-test format-check bench fuzz clean
 
 all: build
 
@@ -78,7 +78,7 @@ deb: configure-play deb-deps
 	cd $(BUILD) && cpack -G DEB
 
 unit-test: build
-	ctest --test-dir $(BUILD) --output-on-failure -L unit
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L unit
 
 e2e-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -L e2e
@@ -86,10 +86,14 @@ e2e-test: build
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: build asan-test
-	ctest --test-dir $(BUILD) --output-on-failure
+test: format-check build asan-test
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Every C++ file of ours as the repository's .clang-format has it.
+format-check: deps
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 # Medians of ten runs of each frame benchmark, headless.
 bench: build

@@ -196,8 +196,9 @@ class RenderingComparisonTest : public ::testing::Test {
     }
 
     // Draws one scene both ways and compares every byte and depth. Returns the number of
-    // pixels compared; fails the test at the first difference.
-    long compareScene(int scene, const ViewSize& size) {
+    // pixels compared; fails the test at the first difference. Without `draw` it only
+    // makes the scene, taking from the random sequence what drawing it would.
+    long compareScene(int scene, const ViewSize& size, bool draw = true) {
         if (random() % 3 == 0) {
             loadShippedLevel();
         } else {
@@ -210,6 +211,9 @@ class RenderingComparisonTest : public ::testing::Test {
         placeUnits(camera, unitCount());
         Unit* closeUp = orderUnits(camera);
         const ALLEGRO_COLOR background = al_map_rgb(random() % 256, random() % 256, random() % 256);
+        if (!draw) {
+            return 0;
+        }
         ALLEGRO_BITMAP* plain =
             makeBitmap(size.width, size.height, [&](int, int) { return background; });
         ALLEGRO_BITMAP* fast = al_clone_bitmap(plain);
@@ -259,14 +263,27 @@ class RenderingComparisonTest : public ::testing::Test {
         return static_cast<long>(expected.size());
     }
 
-    void compareScenes(int count, const ViewSize& size) {
-        count /= SCENE_SHARE;
-        long pixels = 0;
-        for (int scene = 0; scene < count && !HasFailure(); ++scene) {
-            pixels += compareScene(scene, size);
+    // A run of scenes, each size with its count, made one after another from one random
+    // sequence. Part `part` of `parts` compares its share of the run's scenes; the scenes
+    // before it are made without drawing, so every part sees the scenes the whole run
+    // would.
+    void compareScenes(const std::vector<std::pair<ViewSize, int>>& run, int part, int parts) {
+        int total = 0;
+        for (const auto& sizeAndCount : run) {
+            total += sizeAndCount.second / SCENE_SHARE;
         }
-        std::cout << count << " scenes, " << pixels << " pixels compared at " << size.width << "x"
-                  << size.height << std::endl;
+        const int first = total * part / parts;
+        const int last = total * (part + 1) / parts;
+        int index = 0;
+        long pixels = 0;
+        for (const auto& [size, fullCount] : run) {
+            const int count = fullCount / SCENE_SHARE;
+            for (int scene = 0; scene < count && index < last && !HasFailure(); ++scene, ++index) {
+                pixels += compareScene(scene, size, index >= first);
+            }
+        }
+        std::cout << "scenes " << first << " to " << last - 1 << " of " << total << ", " << pixels
+                  << " pixels compared" << std::endl;
     }
 
     std::mt19937 random{20261208};
@@ -278,14 +295,22 @@ class RenderingComparisonTest : public ::testing::Test {
     std::vector<Unit*> units;
 };
 
-TEST_F(RenderingComparisonTest, TheGameWindowsSizeMatchesThePlainPasses) {
-    compareScenes(1000, {600, 400});
+// The comparisons are split into parts that CTest runs side by side; together they
+// compare the same scenes as one run would.
+const int PARTS = 4;
+
+class RenderingComparisonPart : public RenderingComparisonTest,
+                                public ::testing::WithParamInterface<int> {};
+
+TEST_P(RenderingComparisonPart, TheGameWindowsSizeMatchesThePlainPasses) {
+    compareScenes({{ViewSize{600, 400}, 1000}}, GetParam(), PARTS);
 }
 
-TEST_F(RenderingComparisonTest, OtherSizesMatchThePlainPasses) {
-    for (const ViewSize& size : {ViewSize{200, 150}, ViewSize{640, 480}, ViewSize{801, 601}}) {
-        compareScenes(300, size);
-    }
+TEST_P(RenderingComparisonPart, OtherSizesMatchThePlainPasses) {
+    compareScenes({{ViewSize{200, 150}, 300}, {ViewSize{640, 480}, 300}, {ViewSize{801, 601}, 300}},
+                  GetParam(), PARTS);
 }
+
+INSTANTIATE_TEST_SUITE_P(Part, RenderingComparisonPart, ::testing::Range(0, PARTS));
 
 } // namespace

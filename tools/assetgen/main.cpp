@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
     ok = savePicture(images.icon(WINDOW_ICON_SIZE), folder + "/icon.png") && ok;
     if (argc == 3) {
         for (int size : ICON_SIZES) {
-            const std::string sized = std::string(argv[2]) + "/" + std::to_string(size) + "x" +
-                                      std::to_string(size);
+            const std::string sized =
+                std::string(argv[2]) + "/" + std::to_string(size) + "x" + std::to_string(size);
             std::filesystem::create_directories(sized);
             ok = savePicture(images.icon(size), sized + "/duskmarch.png") && ok;
         }
