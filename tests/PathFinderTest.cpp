@@ -247,3 +247,64 @@ TEST_F(PathFinderTest, AgreesWithThePlainSearchOnRandomLevels) {
 }
 
 } // namespace
+
+namespace {
+
+// One search as the game runs it, without a choice log, so that a kept answer may serve.
+template <typename Finder> SearchRecord answerOf(Finder& finder, Cell start, Cell target) {
+    SearchRecord record;
+    std::ostringstream console;
+    std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
+    finder.findPath(std::get<0>(start), std::get<1>(start), std::get<0>(target),
+                    std::get<1>(target), record.outX, record.outY);
+    std::cout.rdbuf(previous);
+    record.console = console.str();
+    return record;
+}
+
+// Frames of a crowd hunting a player who walks, sometimes into a wall, over a grid that
+// sometimes changes: every answer, kept or searched, is the plain search's, and so is
+// everything printed. Units share a few cells, so most answers come from those kept.
+TEST_F(PathFinderTest, KeptAnswersAgreeWithThePlainSearchAsThePlayerWalks) {
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> anyCell(0, MAP_SIZE - 1);
+    std::uniform_int_distribution<int> wallValue(1, 9);
+    std::uniform_int_distribution<int> step(-1, 1);
+    const double densities[] = {0.0, 0.15, 0.3, 0.45};
+    PathFinder fast(grid);
+    for (int round = 0; round < 40; ++round) {
+        std::bernoulli_distribution isWall(densities[round % 4]);
+        for (int x = 0; x < MAP_SIZE; ++x) {
+            for (int y = 0; y < MAP_SIZE; ++y) {
+                grid[x][y] = isWall(random) ? wallValue(random) : 0;
+            }
+        }
+        std::vector<Cell> crowd;
+        for (int cell = 0; cell < 6; ++cell) {
+            crowd.emplace_back(anyCell(random), anyCell(random));
+        }
+        Cell player{anyCell(random), anyCell(random)};
+        for (int frame = 0; frame < 20; ++frame) {
+            if (frame % 4 == 3) { // a step, perhaps into a wall or off the grid's edge
+                player = {std::clamp(std::get<0>(player) + step(random), 0, MAP_SIZE - 1),
+                          std::clamp(std::get<1>(player) + step(random), 0, MAP_SIZE - 1)};
+            }
+            if (frame % 7 == 6) {
+                const int x = anyCell(random);
+                const int y = anyCell(random);
+                grid[x][y] = grid[x][y] == 0 ? wallValue(random) : 0;
+            }
+            for (int unit = 0; unit < 16; ++unit) {
+                const Cell start = crowd[unit % crowd.size()];
+                LiteralPathFinder literal(grid);
+                const SearchRecord answer = answerOf(fast, start, player);
+                const SearchRecord reference = answerOf(literal, start, player);
+                ASSERT_EQ(answer.outX, reference.outX) << "round " << round << " frame " << frame;
+                ASSERT_EQ(answer.outY, reference.outY) << "round " << round << " frame " << frame;
+                ASSERT_EQ(answer.console, reference.console);
+            }
+        }
+    }
+}
+
+} // namespace

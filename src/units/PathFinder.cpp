@@ -48,14 +48,48 @@ void PathFinder::findPath(int32_t startX, int32_t startY, int32_t targetX, int32
         outX = startX;
         outY = startY;
     } else if (startNearGrid && mayReach(startX, startY, targetX, targetY)) {
+        if (answerKept(startX, startY, targetX, targetY, outX, outY)) {
+            return;
+        }
         startSearch(startX, startY, targetX, targetY);
-        if (search()) {
-            const PathNode* step = firstStep(targetNode);
+        const bool found = search();
+        const PathNode* step = found ? firstStep(targetNode) : nullptr;
+        if (found) {
             outX = step->x;
             outY = step->y;
         }
+        keepAnswer(startX, startY, found, found ? step->x : 0, found ? step->y : 0);
     }
     endSearch();
+}
+
+bool PathFinder::answerKept(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY,
+                            int32_t& outX, int32_t& outY) {
+    if (targetX != keptTargetX || targetY != keptTargetY) {
+        keptSteps.fill(KeptStep());
+        keptTargetX = targetX;
+        keptTargetY = targetY;
+    }
+    // A logged search must really run, so that its choices are seen.
+    if (choiceLog != nullptr || !MapGrid::contains(startX, startY)) {
+        return false;
+    }
+    const KeptStep& kept = keptSteps[startX * MAP_SIZE + startY];
+    if (!kept.known) {
+        return false;
+    }
+    if (kept.found) {
+        outX = kept.x;
+        outY = kept.y;
+    }
+    return true;
+}
+
+void PathFinder::keepAnswer(int32_t startX, int32_t startY, bool found, int32_t stepX,
+                            int32_t stepY) {
+    if (MapGrid::contains(startX, startY)) {
+        keptSteps[startX * MAP_SIZE + startY] = {true, found, stepX, stepY};
+    }
 }
 
 bool PathFinder::mayReach(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY) {
@@ -85,6 +119,7 @@ void PathFinder::refreshRegions() {
     for (int x = 0; x < MAP_SIZE; ++x) {
         std::copy(grid[x], grid[x] + MAP_SIZE, &labelledGrid[x * MAP_SIZE]);
     }
+    keptSteps.fill(KeptStep()); // answered on another grid
     region.fill(NO_REGION);
     uint16_t next = NO_REGION;
     for (int cell = 0; cell < CELL_COUNT; ++cell) {

@@ -20,6 +20,11 @@
 // millisecond of list scans. A search that could only end in "no way" (the target lies
 // in another walled-off region of the grid) is not run at all: the grid's connected
 // open regions are labelled whenever the grid has changed, and the answer is the same.
+//
+// A search's answer depends only on the grid, its start cell and its target cell, so
+// the answers are kept for the target of the last search while the grid stays as it
+// was: a crowd searches once per cell it stands on, and not again until the player
+// steps into another cell or the grid changes.
 class PathFinder : public Trackable {
   public:
     static const int32_t STEP_COST = 10;
@@ -47,8 +52,13 @@ class PathFinder : public Trackable {
     static const int CELL_COUNT = MAP_SIZE * MAP_SIZE;
     static constexpr uint16_t NO_REGION = 0;
 
-    // Labels the open regions again if the grid differs from the one last labelled.
+    // Labels the open regions again if the grid differs from the one last labelled, and
+    // then forgets every kept answer.
     void refreshRegions();
+    // A kept answer for this search, written out; false when there is none.
+    bool answerKept(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY,
+                    int32_t& outX, int32_t& outY);
+    void keepAnswer(int32_t startX, int32_t startY, bool found, int32_t stepX, int32_t stepY);
     void labelRegion(int cell, uint16_t label);
     // Whether a search from start could reach the target's region: from an open start,
     // its own region; from a walled start or one just outside the grid, the regions of
@@ -77,6 +87,16 @@ class PathFinder : public Trackable {
     std::array<int, CELL_COUNT> labelledGrid{};
     std::array<uint16_t, CELL_COUNT> region{};
     bool regionsLabelled = false;
+    // The first steps found toward the kept target, by start cell.
+    struct KeptStep {
+        bool known = false;
+        bool found = false; // false: no way there, outputs left alone
+        int32_t x = 0;
+        int32_t y = 0;
+    };
+    std::array<KeptStep, CELL_COUNT> keptSteps{};
+    int32_t keptTargetX = -1;
+    int32_t keptTargetY = -1;
     PathNode* targetNode = nullptr;
     int32_t targetX = 0;
     int32_t targetY = 0;
