@@ -56,8 +56,8 @@ class PathFinder : public Trackable {
     // then forgets every kept answer.
     void refreshRegions();
     // A kept answer for this search, written out; false when there is none.
-    bool answerKept(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY,
-                    int32_t& outX, int32_t& outY);
+    bool answerKept(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY, int32_t& outX,
+                    int32_t& outY);
     void keepAnswer(int32_t startX, int32_t startY, bool found, int32_t stepX, int32_t stepY);
     void labelRegion(int cell, uint16_t label);
     // Whether a search from start could reach the target's region: from an open start,
