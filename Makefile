@@ -85,7 +85,7 @@ e2e-test: build
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window keep_modules_loaded
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 test: format-check build asan-test

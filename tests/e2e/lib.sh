@@ -72,11 +72,13 @@ start_audio() {
     export PULSE_SERVER="unix:$AUDIO_DIR/pulse/native"
 }
 
-# start_game GAME RUN_DIR NAME [VAR=VALUE ...]: runs the game in RUN_DIR, output to NAME.out
+# start_game GAME RUN_DIR NAME [VAR=VALUE ...]: runs the game in RUN_DIR, output to NAME.out.
+# DUSKMARCH_GAME_ENV holds settings for the game alone (the sanitized game's preload).
 start_game() {
     local game=$1 dir=$2 name=$3
     shift 3
-    (cd "$dir" && exec env "$@" "$game") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
+    # shellcheck disable=SC2086 # the settings are words on purpose
+    (cd "$dir" && exec env ${DUSKMARCH_GAME_ENV:-} "$@" "$game") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
     GAME_PID=$!
     GAME_NAME=$name
 }
