@@ -13,7 +13,7 @@ prefix=$(cd "$(dirname "$self")/.." && pwd) || exit 1
 data="$prefix/share/games/duskmarch"
 game="$prefix/lib/games/duskmarch/duskmarch"
 
-# The base directory specification allows only absolute paths; others are ignored.
+# XDG base directories are absolute by definition: a relative XDG_DATA_HOME is ignored.
 case "${XDG_DATA_HOME:-}" in
 /*) base=$XDG_DATA_HOME ;;
 *)
