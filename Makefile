@@ -16,7 +16,7 @@ DEB_PACKAGES = $(PLAY_PACKAGES) dpkg-dev
 PACKAGES = $(DEB_PACKAGES) \
            libgtest-dev libgmock-dev libbenchmark-dev \
            xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev \
-           openbox x11-utils lintian appstream desktop-file-utils clang-format
+           openbox x11-utils lintian appstream desktop-file-utils man-db clang-format
 
 # The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
