@@ -22,9 +22,11 @@ struct SearchRecord {
 
 using Cell = std::tuple<int32_t, int32_t>;
 
-template <typename Finder> SearchRecord runSearch(Finder& finder, Cell start, Cell target) {
+// Without logChoices the search runs as the game runs it, so that a kept answer may serve.
+template <typename Finder>
+SearchRecord runSearch(Finder& finder, Cell start, Cell target, bool logChoices = true) {
     SearchRecord record;
-    finder.choiceLog = &record.choices;
+    finder.choiceLog = logChoices ? &record.choices : nullptr;
     std::ostringstream console;
     std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
     finder.findPath(std::get<0>(start), std::get<1>(start), std::get<0>(target),
@@ -250,18 +252,6 @@ TEST_F(PathFinderTest, AgreesWithThePlainSearchOnRandomLevels) {
 
 namespace {
 
-// One search as the game runs it, without a choice log, so that a kept answer may serve.
-template <typename Finder> SearchRecord answerOf(Finder& finder, Cell start, Cell target) {
-    SearchRecord record;
-    std::ostringstream console;
-    std::streambuf* previous = std::cout.rdbuf(console.rdbuf());
-    finder.findPath(std::get<0>(start), std::get<1>(start), std::get<0>(target),
-                    std::get<1>(target), record.outX, record.outY);
-    std::cout.rdbuf(previous);
-    record.console = console.str();
-    return record;
-}
-
 // Frames of a crowd hunting a player who walks, sometimes into a wall, over a grid that
 // sometimes changes: every answer, kept or searched, is the plain search's, and so is
 // everything printed. Units share a few cells, so most answers come from those kept.
@@ -297,8 +287,8 @@ TEST_F(PathFinderTest, KeptAnswersAgreeWithThePlainSearchAsThePlayerWalks) {
             for (int unit = 0; unit < 16; ++unit) {
                 const Cell start = crowd[unit % crowd.size()];
                 LiteralPathFinder literal(grid);
-                const SearchRecord answer = answerOf(fast, start, player);
-                const SearchRecord reference = answerOf(literal, start, player);
+                const SearchRecord answer = runSearch(fast, start, player, false);
+                const SearchRecord reference = runSearch(literal, start, player, false);
                 ASSERT_EQ(answer.outX, reference.outX) << "round " << round << " frame " << frame;
                 ASSERT_EQ(answer.outY, reference.outY) << "round " << round << " frame " << frame;
                 ASSERT_EQ(answer.console, reference.console);

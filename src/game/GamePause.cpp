@@ -99,7 +99,7 @@ void Game::drawPauseScreen(const SwordSway& sway) {
     const int32_t width = displaySystem->width;
     al_draw_filled_rectangle(0, 0, width, displaySystem->height, al_map_rgba(0, 0, 0, DIM_ALPHA));
     const float centreX = width * 0.5f;
-    const ALLEGRO_COLOR bone = al_map_rgb(236, 226, 196);
+    const ALLEGRO_COLOR bone = Hud::ink();
     if (mainMenu->titleFont != nullptr) {
         al_draw_text(mainMenu->titleFont, bone, centreX, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
     }

@@ -28,7 +28,7 @@ void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) 
     }
     // A dark copy one pixel down and right keeps the words legible on any texture.
     const ALLEGRO_COLOR shadow = al_map_rgb(0, 0, 0);
-    const ALLEGRO_COLOR bone = al_map_rgb(236, 226, 196);
+    const ALLEGRO_COLOR bone = ink();
     int y = TOP + MARGIN / 2;
     int clipX, clipY, clipW, clipH;
     al_get_clipping_rectangle(&clipX, &clipY, &clipW, &clipH);

@@ -17,6 +17,9 @@ class Hud : public Trackable {
     // The corner the HUD draws in: x, y, width and height in pixels.
     static constexpr int LEFT = 0, TOP = 0, WIDTH = 480, HEIGHT = 60;
 
+    // The HUD's bone-white ink, which the pause screen writes in too.
+    static ALLEGRO_COLOR ink() { return al_map_rgb(236, 226, 196); }
+
     // Shows the notice from now on, for the given time.
     void notify(const std::string& text, double forMs = NOTICE_MS);
     // What the HUD says now, line by line.
