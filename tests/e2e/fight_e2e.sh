@@ -119,7 +119,8 @@ check "Load of a written save starts on its cell (first walk from 28 went $BASE 
 check "after Equals the same walk goes further ($FAST cells)" test "$FAST" -gt "$BASE"
 check "after Minus twice it goes less far ($SLOW cells)" test "$SLOW" -lt "$BASE" -a "$SLOW" -ge 0
 speed_checks && check "about twice as far" awk -v b="$BASE" -v f="$FAST" 'BEGIN { exit !(f >= 1.5 * b && f <= 2.8 * b) }'
-speed_checks && check "and then about half as far" awk -v b="$BASE" -v s="$SLOW" 'BEGIN { exit !(s >= 0.2 * b && s <= 0.7 * b) }'
+# Give or take a cell, as the save holds whole cells: from a walk of 4, half is 2 or 3.
+speed_checks && check "and then about half as far" about 0.5 "$BASE" "$SLOW"
 
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/fight-near.png" "$DUSKMARCH_SCREENSHOTS/fight.png"
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/after-save.png" "$DUSKMARCH_SCREENSHOTS/saved.png"
