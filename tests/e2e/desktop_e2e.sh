@@ -17,13 +17,19 @@ start_wm || check "the window manager starts" false
 
 CLOCK_TICKS=$(getconf CLK_TCK)
 
-# cpu_share SECONDS: the game's share of a core over the next SECONDS, in percent.
+# cpu_share SECONDS: the share of a core the game's loop takes over the next SECONDS, in
+# percent, and after a slash that of the whole game. The loop runs on the main thread;
+# Allegro mixes the ambience, which plays on while paused, on a thread of its own.
 cpu_share() {
-    local before after
-    before=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
+    local loop=/proc/$GAME_PID/task/$GAME_PID/stat whole=/proc/$GAME_PID/stat
+    local loop_before whole_before loop_after whole_after
+    loop_before=$(awk '{print $14 + $15}' "$loop")
+    whole_before=$(awk '{print $14 + $15}' "$whole")
     sleep "$1"
-    after=$(awk '{print $14 + $15}' "/proc/$GAME_PID/stat")
-    awk -v t="$((after - before))" -v hz="$CLOCK_TICKS" -v s="$1" 'BEGIN { printf "%.1f", 100 * t / hz / s }'
+    loop_after=$(awk '{print $14 + $15}' "$loop")
+    whole_after=$(awk '{print $14 + $15}' "$whole")
+    awk -v l="$((loop_after - loop_before))" -v w="$((whole_after - whole_before))" \
+        -v hz="$CLOCK_TICKS" -v s="$1" 'BEGIN { printf "%.1f/%.1f", 100 * l / hz / s, 100 * w / hz / s }'
 }
 
 pointer_at() { # pointer_at X Y: the pointer is there
@@ -36,6 +42,11 @@ window_size() { xdotool getwindowgeometry "$WIN" | awk '/Geometry/ {print $2}'; 
 brightness() {
     convert "$E2E_WORK/$1.png" -crop 600x300+0+50 -format '%[fx:int(255*mean)]' info:
 }
+
+# A paused game takes under 5% of a core; the sanitized game, which does everything it
+# does several times over, under 10%.
+PAUSED_LIMIT=5
+speed_checks || PAUSED_LIMIT=10
 
 blows() { grep -c '^You take' "$E2E_WORK/$1.out"; }
 
@@ -74,7 +85,8 @@ check "the game is paused, its view dimmed ($(brightness unfocused-start) from $
 check "with \"Paused\" in the game's colours" \
     test "$(count_colour unfocused-start 300x60+150+50 '#ECE2C4')" -gt 100
 share=$(cpu_share 5)
-check "paused, the game takes under 5% of a core ($share%)" above 5 "$share"
+check "paused, the game's loop takes under $PAUSED_LIMIT% of a core (loop/whole: $share%)" \
+    above "$PAUSED_LIMIT" "${share%/*}"
 sleep 3
 shoot "$WIN" unfocused-end
 check "the view stands still" test "$(pixels_changed unfocused-start unfocused-end 600x400+0+0)" -eq 0
@@ -98,7 +110,7 @@ window_centre() {
 }
 check "the pointer is back at the window's centre" pointer_at $(window_centre)
 share=$(cpu_share 2)
-check "playing, the game runs flat out again ($share%)" above "$share" 50
+check "playing, the game's loop runs flat out again (loop/whole: $share%)" above "${share%/*}" 50
 hold "$WIN" 1 s
 kill "$OTHER_PID" 2>/dev/null
 
@@ -107,8 +119,9 @@ press "$WIN" Pause
 sleep 0.5
 shoot "$WIN" paused
 check "Pause pauses" test "$(count_colour paused 300x60+150+50 '#ECE2C4')" -gt 100
-share=$(cpu_share 3)
-check "paused by the key, under 5% of a core ($share%)" above 5 "$share"
+share=$(cpu_share 5)
+check "paused by the key, under $PAUSED_LIMIT% of a core (loop/whole: $share%)" \
+    above "$PAUSED_LIMIT" "${share%/*}"
 press "$WIN" Pause
 sleep 0.5
 shoot "$WIN" unpaused
