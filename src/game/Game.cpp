@@ -6,7 +6,9 @@
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
 #include <allegro5/allegro_ttf.h>
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 namespace {
 
@@ -17,6 +19,8 @@ const char* const ICON_FILE = "assets/icon.png";
 const int TEXT_FONT_SIZE = 16;
 const int32_t AMBIENCE_SOUND = 1;
 const double SWORD_FRAME_MS = 100.0;
+// How long before a frame is due the loop stops sleeping and polls the clock instead.
+const double FINAL_POLL_MS = 2.0;
 
 void reportMissingFile(const std::string& path) {
     std::cout << "Cannot start: could not load \"" << path
@@ -181,4 +185,15 @@ void Game::shutDownAllegro() {
 
 bool Game::frameIsDue() const {
     return frameTimer->getElapsedMs() >= 1000.0 / framesPerSecond;
+}
+
+// Most of the wait between two frames is slept rather than spun, which leaves the core
+// to the rest of the machine; the last moments are still polled, so that each frame
+// starts when it is due, as before.
+void Game::sleepUntilFrameNearlyDue() const {
+    const double leftMs = 1000.0 / framesPerSecond - frameTimer->getElapsedMs();
+    if (leftMs > FINAL_POLL_MS) {
+        std::this_thread::sleep_for(
+            std::chrono::duration<double, std::milli>(leftMs - FINAL_POLL_MS));
+    }
 }

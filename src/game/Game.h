@@ -128,6 +128,7 @@ class Game : public Trackable, public EventListener {
     void actOnMenu(MenuRules::Action action);
     void drawMenu() const;
     bool frameIsDue() const;
+    void sleepUntilFrameNearlyDue() const;
 
     bool fullscreenRefusalSaid = false;
     // Why the last save failed, in the system's words.

@@ -17,7 +17,8 @@ void Game::runMenu() {
     while (inMenu) {
         const bool due = frameIsDue();
         if (!due && !redraw) {
-            continue; // busy wait for the next frame
+            sleepUntilFrameNearlyDue();
+            continue;
         }
         if (displaySystem->closeRequested()) {
             quit = true; // the window's close button ends the game as Escape does

@@ -67,6 +67,8 @@ void Game::runPlay() {
             runPausedPass(sway);
         } else if (frameIsDue()) {
             playFrame(sway);
+        } else {
+            sleepUntilFrameNearlyDue();
         }
         if (quit) {
             return;

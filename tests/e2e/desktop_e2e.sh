@@ -110,7 +110,8 @@ window_centre() {
 }
 check "the pointer is back at the window's centre" pointer_at $(window_centre)
 share=$(cpu_share 2)
-check "playing, the game's loop runs flat out again (loop/whole: $share%)" above "${share%/*}" 50
+check "playing, the game's loop is busy again (loop/whole: $share%)" \
+    above "${share%/*}" $((2 * PAUSED_LIMIT))
 hold "$WIN" 1 s
 kill "$OTHER_PID" 2>/dev/null
 
