@@ -22,8 +22,11 @@ spoil_image() {
 }
 
 echo "# images cut short, filled with junk, or empty"
-for image in map.png staff.png sword.png skull.png fireball.png; do
-    for damage in short junk empty; do
+# The games of one damage start side by side, each in its folder, and are waited for
+# one by one.
+for damage in short junk empty; do
+    declare -A started=()
+    for image in map.png staff.png sword.png skull.png fireball.png; do
         name="${image%.png}-$damage"
         case $damage in
         short) head -c 100 "$ROOT/assets/$image" ;;
@@ -31,11 +34,17 @@ for image in map.png staff.png sword.png skull.png fireball.png; do
         empty) : ;;
         esac | spoil_image "$name" "$image"
         start_game "$GAME" "$E2E_WORK/$name" "$name"
+        started[$image]=$GAME_PID
+    done
+    for image in map.png staff.png sword.png skull.png fireball.png; do
+        name="${image%.png}-$damage"
+        GAME_PID=${started[$image]}
         wait_exit
         check "$image $damage: the game ends with status 1 ($EXIT_STATUS)" exited_with 1
         check "$image $damage: naming the file" grep -q "could not load \"assets/$image\"" "$E2E_WORK/$name.out"
         check "$image $damage: with a clean exit report" clean_exit_report "$name"
     done
+    unset started
 done
 
 # Kilobytes of memory the running game holds.
