@@ -4,6 +4,9 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+# Tests at once: twice the cores, as an end-to-end test mostly waits on its window and
+# takes about half a core.
+TEST_JOBS  ?= $(shell echo $$(( $(JOBS) * 2 )))
 
 # What playing needs from Debian: the compiler, Allegro and the two fonts.
 PLAY_PACKAGES = cmake g++ make pkg-config \
@@ -81,15 +84,15 @@ unit-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L unit
 
 e2e-test: build
-	ctest --test-dir $(BUILD) --output-on-failure -L e2e
+	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS) -L e2e
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window keep_modules_loaded
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
 
 test: format-check build asan-test
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
 
 # Every C++ file of ours as the repository's .clang-format has it.
 format-check: deps
