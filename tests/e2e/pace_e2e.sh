@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# How far the player gets: walking, running and strafing for three seconds, and the
+# game speed keys. Steps are per frame, so these runs compare distances with each other
+# and need the machine to themselves.
+# usage: pace_e2e.sh PATH_TO_GAME   (run from the repository root)
+set -u
+GAME=$(realpath "$1")
+ROOT=$(pwd)
+source "$(dirname "$0")/lib.sh"
+
+start_x
+start_audio
+
+echo "# Play, and walking forward for three seconds"
+open_room | make_game_folder walk
+play walk
+shoot "$WIN" walk-start
+check "the view is not black or flat ($(colour_count walk-start) colours)" \
+    test "$(colour_count walk-start)" -gt 200
+check "the floor is lit" test "$(floor_brightness walk-start)" -gt 15
+hold "$WIN" 3 w
+shoot "$WIN" walk-end
+quit
+check "Escape ends play with status 0" exited_with 0
+check "its exit report lists no live allocation" clean_exit_report walk
+check "Escape saved the game" test -f "$E2E_WORK/walk/gamesave.dat"
+WALKED=$((22 - $(saved walk x)))
+check "three seconds of walking went ahead $WALKED cells" test "$WALKED" -ge 1
+speed_checks && check "at two to four cells a second" test "$WALKED" -ge 6 -a "$WALKED" -le 12
+check "and straight ahead" test "$(saved walk y)" = 22
+check "the view changed on the way" test "$(pixels_changed walk-start walk-end 600x400+0+0)" -gt 10000
+
+echo "# running"
+open_room | make_game_folder run
+play run
+hold "$WIN" 3 shift w
+quit
+RAN=$((22 - $(saved run x)))
+check "three seconds of running went ahead $RAN cells" test "$RAN" -ge 1
+speed_checks && check "half again as far as walking" about 1.5 "$WALKED" "$RAN"
+
+echo "# strafing"
+open_room | make_game_folder strafe
+play strafe
+hold "$WIN" 3 a
+quit
+SIDE=$((22 - $(saved strafe y)))
+check "three seconds to the left went $SIDE cells" test "$SIDE" -ge 1
+speed_checks && check "about two thirds as far as walking" about 0.66 "$WALKED" "$SIDE"
+check "without going ahead" test "$(saved strafe x)" = 22
+
+echo "# the game speed"
+# The walks go back and forth across the room's middle, so that even at full frame rate
+# none reaches a wall. Frames come slower under load and the save holds whole cells, so
+# the base walk is taken twice, before and after the fast one, and its mean is compared.
+open_room | make_game_folder speed
+printf 'x:15\ny:15\n' >"$E2E_WORK/speed/gamesave.dat"
+load speed
+walk() {
+    hold "$WIN" 2 "$1"
+    click "$WIN" 3
+    saved speed x
+}
+X1=$(walk w)
+press "$WIN" equal
+X2=$(walk s)
+press "$WIN" minus
+X3=$(walk w)
+press "$WIN" minus
+X4=$(walk s)
+quit
+BASE=$(awk -v a="$((15 - X1))" -v b="$((X2 - X3))" 'BEGIN { print (a + b) / 2 }')
+FAST=$((X2 - X1))
+SLOW=$((X4 - X3))
+check "Load of a written save starts on its cell (a walk at the base speed went $BASE cells)" \
+    above "$BASE" 0.9
+check "and stays on its line" test "$(saved speed y)" = 15
+check "after Equals the same walk goes further ($FAST cells)" above "$FAST" "$BASE"
+check "after Minus twice it goes less far ($SLOW cells)" above "$BASE" "$SLOW"
+speed_checks && check "about twice as far" about 2 "$BASE" "$FAST"
+speed_checks && check "and then about half as far" about 0.5 "$BASE" "$SLOW"
+
+finish
