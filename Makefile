@@ -29,7 +29,7 @@ FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps play-deps deb-deps fuzz-deps configure configure-play build assets play deb \
-        test unit-test e2e-test asan-test format-check bench fuzz clean
+        test unit-test e2e-test asan-test format-check include-check bench fuzz clean
 
 all: build
 
@@ -91,12 +91,16 @@ asan-test: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window keep_modules_loaded
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS)
 
-test: format-check build asan-test
+test: format-check include-check build asan-test
 	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
 
 # Every C++ file of ours as the repository's .clang-format has it.
 format-check: deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+# No two classes of the game include each other, directly or around a circle.
+include-check:
+	bash tools/includes/check_include_circles.sh
 
 # Medians of ten runs of each frame benchmark, headless.
 bench: build

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Fails when the game's classes include each other, directly or around a circle.
+# A class is its header with every source that includes that header first (Camera.cpp,
+# CameraWalls.cpp, ... are all Camera). tsort finds the circles in the include graph.
+#   bash tools/includes/check_include_circles.sh   (from the repository root)
+set -u
+
+# The one circle known and kept: a unit steps toward the camera it is given, and the
+# camera draws the units it is given; both are the classes' own interfaces.
+KNOWN="src/units/Unit src/render/Camera"
+
+class_of() { # class_of FILE: the class a file belongs to, as a path without extension
+    local file=$1 first
+    if [[ $file == *.cpp ]]; then
+        first=$(grep -m 1 '^#include "' "$file" | sed 's/^#include "\(.*\)\.h".*/src\/\1/')
+        [ -n "$first" ] && echo "$first" && return
+    fi
+    echo "${file%.*}"
+}
+
+edges=$(
+    for file in $(git ls-files 'src/*.cpp' 'src/*.h'); do
+        from=$(class_of "$file")
+        grep '^#include "' "$file" | sed 's/^#include "\(.*\)\.h".*/src\/\1/' |
+            while read -r to; do
+                [ "$to" = "$from" ] || [ "$from $to" = "$KNOWN" ] || echo "$from $to"
+            done
+    done | sort -u
+)
+
+if ! report=$(echo "$edges" | tsort 2>&1 >/dev/null) || [ -n "$report" ]; then
+    echo "Classes that include each other:"
+    echo "$report" | sed 's/^tsort: //'
+    exit 1
+fi
+echo "No include circles among the classes."
