@@ -111,7 +111,7 @@ window_centre() {
 check "the pointer is back at the window's centre" pointer_at $(window_centre)
 share=$(cpu_share 2)
 check "playing, the game's loop is busy again (loop/whole: $share%)" \
-    above "${share%/*}" $((2 * PAUSED_LIMIT))
+    above "${share%/*}" "$PAUSED_LIMIT"
 hold "$WIN" "$(speed_checks && echo 2 || echo 3)" s # the sanitized game is slower
 kill "$OTHER_PID" 2>/dev/null
 

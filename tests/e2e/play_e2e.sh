@@ -15,7 +15,7 @@ start_audio
 echo "# a wall"
 { open_room | head -n 17; printf '1%.0s' $(seq 30); echo; open_room | tail -n 12; } | make_game_folder wall
 play wall
-hold "$WIN" 5 w
+hold "$WIN" "$(speed_checks && echo 6 || echo 10)" w # long enough for the slow sanitized game under load
 quit
 check "a wall across line 17 stops the player in the line before it ($(saved wall x))" \
     test "$(saved wall x)" = 18
@@ -33,7 +33,7 @@ done
 sleep 0.3
 shoot "$WIN" turn-after
 check "moving the mouse turns the view" test "$(pixels_changed turn-before turn-after 600x400+0+0)" -gt 10000
-hold "$WIN" 3 w
+hold "$WIN" "$(speed_checks && echo 3 || echo 5)" w
 quit
 LEFT=$((22 - $(saved turn y)))
 AHEAD=$((22 - $(saved turn x)))
