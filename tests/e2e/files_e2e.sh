@@ -24,9 +24,10 @@ spoil_image() {
 echo "# images cut short, filled with junk, or empty"
 # The games of one damage start side by side, each in its folder, and are waited for
 # one by one.
+IMAGES=(map.png staff.png sword.png skull.png fireball.png)
 for damage in short junk empty; do
     declare -A started=()
-    for image in map.png staff.png sword.png skull.png fireball.png; do
+    for image in "${IMAGES[@]}"; do
         name="${image%.png}-$damage"
         case $damage in
         short) head -c 100 "$ROOT/assets/$image" ;;
@@ -36,7 +37,7 @@ for damage in short junk empty; do
         start_game "$GAME" "$E2E_WORK/$name" "$name"
         started[$image]=$GAME_PID
     done
-    for image in map.png staff.png sword.png skull.png fireball.png; do
+    for image in "${IMAGES[@]}"; do
         name="${image%.png}-$damage"
         GAME_PID=${started[$image]}
         wait_exit

@@ -9,26 +9,28 @@ set -u
 # camera draws the units it is given; both are the classes' own interfaces.
 KNOWN="src/units/Unit src/render/Camera"
 
+included_classes() { # included_classes FILE: the game's headers it includes, as classes
+    grep '^#include "' "$1" | sed 's/^#include "\(.*\)\.h".*/src\/\1/'
+}
+
 class_of() { # class_of FILE: the class a file belongs to, as a path without extension
-    local file=$1 first
-    if [[ $file == *.cpp ]]; then
-        first=$(grep -m 1 '^#include "' "$file" | sed 's/^#include "\(.*\)\.h".*/src\/\1/')
-        [ -n "$first" ] && echo "$first" && return
-    fi
-    echo "${file%.*}"
+    local first=""
+    [[ $1 == *.cpp ]] && first=$(included_classes "$1" | head -n 1)
+    echo "${first:-${1%.*}}"
 }
 
 edges=$(
     for file in $(git ls-files 'src/*.cpp' 'src/*.h'); do
         from=$(class_of "$file")
-        grep '^#include "' "$file" | sed 's/^#include "\(.*\)\.h".*/src\/\1/' |
-            while read -r to; do
-                [ "$to" = "$from" ] || [ "$from $to" = "$KNOWN" ] || echo "$from $to"
-            done
+        included_classes "$file" | while read -r to; do
+            [ "$to" = "$from" ] || [ "$from $to" = "$KNOWN" ] || echo "$from $to"
+        done
     done | sort -u
 )
 
-if ! report=$(echo "$edges" | tsort 2>&1 >/dev/null) || [ -n "$report" ]; then
+# tsort tells each circle it finds on its error output.
+report=$(echo "$edges" | tsort 2>&1 >/dev/null)
+if [ -n "$report" ]; then
     echo "Classes that include each other:"
     echo "$report" | sed 's/^tsort: //'
     exit 1
