@@ -15,14 +15,17 @@ start_audio
 # lines NAME PATTERN: the game's console lines that match, one per line.
 lines() { grep -E "$2" "$E2E_WORK/$1.out"; }
 
-echo "# a unit one cell ahead"
-{ open_room; echo "unit:21 22"; } | make_game_folder fight
+echo "# a unit two cells ahead"
+# Two cells, so that it is still walking up when the first picture is taken, even on a
+# loaded machine.
+{ open_room; echo "unit:20 22"; } | make_game_folder fight
 play fight
 shoot "$WIN" fight-start
 start_recording fight-quiet
-sleep 2.5 # it walks up within reach in about a second and a half, and strikes
+sleep 2.5
 stop_recording
-# A unit steps at most once a frame, so on a loaded machine it may come later.
+# It walks up within reach and strikes; a unit steps at most once a frame, so on a
+# loaded machine the blow may come later.
 for _ in $(seq 60); do
     grep -q '^You take' "$E2E_WORK/fight.out" && break
     sleep 0.1
