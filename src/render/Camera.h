@@ -8,6 +8,7 @@
 #include "render/LockedImage.h"
 #include "render/ShadeTable.h"
 #include "render/Sprite.h"
+#include "render/Viewpoint.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>
@@ -15,10 +16,11 @@
 
 class Unit;
 
-// The player's eye: position, view direction and camera plane in grid cells. It draws
-// the first-person view by casting one ray per column of blocks into the locked target,
-// draws units as billboards against the walls' depths, and moves on input events.
-class Camera : public Trackable, public EventListener {
+// The player's eye: its Viewpoint (the position), view direction and camera plane in
+// grid cells. It draws the first-person view by casting one ray per column of blocks
+// into the locked target, draws units as billboards against the walls' depths, and moves
+// on input events.
+class Camera : public Trackable, public EventListener, public Viewpoint {
   public:
     explicit Camera(EventSystem* eventSystem);
     ~Camera() override;
@@ -39,8 +41,6 @@ class Camera : public Trackable, public EventListener {
     void handleEvent(const Event& event) override;
 
     EventSystem* eventSystem;
-    double posX = 0.0;
-    double posY = 0.0;
     double dirX = -1.0;
     double dirY = 0.0;
     double planeX = 0.0;

@@ -1,7 +1,6 @@
 #include "units/Unit.h"
 
 #include "core/AttackEvent.h"
-#include "render/Camera.h"
 #include "world/MapGrid.h"
 
 #include <algorithm>
@@ -60,7 +59,7 @@ void Unit::handleEvent(const Event& event) {
     }
 }
 
-void Unit::update(int** grid, const Camera* camera, double timeFactor, double targetX,
+void Unit::update(int** grid, const Viewpoint* camera, double timeFactor, double targetX,
                   double targetY) {
     if (health <= 0) {
         health = 0;

@@ -6,10 +6,9 @@
 #include "core/Trackable.h"
 #include "render/Animation.h"
 #include "render/Sprite.h"
+#include "render/Viewpoint.h"
 
 #include <cstdint>
-
-class Camera;
 
 // A creature on the grid. Hostile units walk toward the player one small step at a time
 // and strike when close; the player's own statistics are kept in a Unit as well.
@@ -24,9 +23,9 @@ class Unit : public Trackable, public EventListener {
     Unit& operator=(const Unit&) = delete;
 
     void handleEvent(const Event& event) override;
-    // One frame: animate, and every STEP_INTERVAL_MS strike or step toward the player.
-    // A waypoint of (-1, -1) means there is none.
-    virtual void update(int** grid, const Camera* camera, double timeFactor, double targetX,
+    // One frame: animate, and every STEP_INTERVAL_MS strike or step toward the player,
+    // who stands where the camera does. A waypoint of (-1, -1) means there is none.
+    virtual void update(int** grid, const Viewpoint* camera, double timeFactor, double targetX,
                         double targetY);
     Sprite* getCurrentSprite() const;
     // Changes health by a signed amount: at 0 or below the unit is dead with 0 health.
