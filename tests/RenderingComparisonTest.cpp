@@ -214,8 +214,7 @@ class RenderingComparisonTest : public ::testing::Test {
         if (!draw) {
             return 0;
         }
-        ALLEGRO_BITMAP* plain =
-            makeBitmap(size.width, size.height, [&](int, int) { return background; });
+        ALLEGRO_BITMAP* plain = makeFilledBitmap(size.width, size.height, background);
         ALLEGRO_BITMAP* fast = al_clone_bitmap(plain);
         const int columns = (size.width + camera.columnWidth - 1) / camera.columnWidth;
 

@@ -51,6 +51,15 @@ ALLEGRO_BITMAP* makeBitmap(int width, int height,
     return bitmap;
 }
 
+ALLEGRO_BITMAP* makeFilledBitmap(int width, int height, ALLEGRO_COLOR colour) {
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
+    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+    al_set_target_bitmap(bitmap);
+    al_clear_to_color(colour);
+    al_set_target_bitmap(previous);
+    return bitmap;
+}
+
 Rgba8 rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y) {
     unsigned char r, g, b, a;
     al_unmap_rgba(al_get_pixel(bitmap, x, y), &r, &g, &b, &a);

@@ -16,6 +16,8 @@ void startAllegroForTests();
 // A memory bitmap whose every pixel is paint(x, y).
 ALLEGRO_BITMAP* makeBitmap(int width, int height,
                            const std::function<ALLEGRO_COLOR(int x, int y)>& paint);
+// A memory bitmap of one colour, cleared in one call rather than painted pixel by pixel.
+ALLEGRO_BITMAP* makeFilledBitmap(int width, int height, ALLEGRO_COLOR colour);
 
 // A pixel as 8-bit channels, as a screen would show it. (Not Rgba: the asset generator,
 // linked into the same test program, has a colour type of that name.)
