@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # How far the player gets: walking, running and strafing for three seconds, and the
 # game speed keys. Steps are per frame, so these runs compare distances with each other
-# and need the machine to themselves.
+# and the game's own build needs the machine to itself. The sanitized game runs beside
+# other tests, where frames come unevenly, and is checked only for what is sure to show.
 # usage: pace_e2e.sh PATH_TO_GAME   (run from the repository root)
 set -u
 GAME=$(realpath "$1")
@@ -75,9 +76,15 @@ SLOW=$((X4 - X3))
 check "Load of a written save starts on its cell (a walk at the base speed went $BASE cells)" \
     above "$BASE" 0.9
 check "and stays on its line" test "$(saved speed y)" = 15
-check "after Equals the same walk goes further ($FAST cells)" above "$FAST" "$BASE"
-check "after Minus twice it goes less far ($SLOW cells)" above "$BASE" "$SLOW"
-speed_checks && check "about twice as far" about 2 "$BASE" "$FAST"
-speed_checks && check "and then about half as far" about 0.5 "$BASE" "$SLOW"
+if speed_checks; then
+    check "after Equals the same walk goes further ($FAST cells)" above "$FAST" "$BASE"
+    check "after Minus twice it goes less far ($SLOW cells)" above "$BASE" "$SLOW"
+    check "about twice as far" about 2 "$BASE" "$FAST"
+    check "and then about half as far" about 0.5 "$BASE" "$SLOW"
+else
+    # A few cells each, give or take one: only the fourfold gap is sure to show.
+    check "the walk after Equals goes further than after Minus twice ($FAST and $SLOW cells)" \
+        above "$FAST" "$SLOW"
+fi
 
 finish
