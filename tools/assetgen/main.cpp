@@ -8,27 +8,42 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_image.h>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <string>
 
 namespace {
 
 const int WINDOW_ICON_SIZE = 64;
 const int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
 
-bool savePicture(const Canvas& canvas, const std::string& path) {
-    if (!canvas.savePng(path)) {
-        std::cerr << "assetgen: cannot write " << path << "\n";
-        return false;
+// Each file is written beside its place and renamed into it, so that a game or a test
+// reading the assets while another build tree regenerates them finds the old file or
+// the new one, never half of one. The part keeps the extension, which tells Allegro the
+// picture's format.
+bool writeInPlace(const std::string& path, const std::function<bool(const std::string&)>& write) {
+    const std::filesystem::path target(path);
+    const std::filesystem::path part =
+        target.parent_path() / (target.stem().string() + ".part" + target.extension().string());
+    std::error_code error;
+    if (write(part.string())) {
+        std::filesystem::rename(part, target, error);
+        if (!error) {
+            return true;
+        }
     }
-    return true;
+    std::filesystem::remove(part, error);
+    std::cerr << "assetgen: cannot write " << path << "\n";
+    return false;
+}
+
+bool savePicture(const Canvas& canvas, const std::string& path) {
+    return writeInPlace(path, [&](const std::string& part) { return canvas.savePng(part); });
 }
 
 bool saveSound(const SoundGenerator::Samples& samples, const std::string& path) {
-    if (!SoundGenerator::saveWav(path, samples)) {
-        std::cerr << "assetgen: cannot write " << path << "\n";
-        return false;
-    }
-    return true;
+    return writeInPlace(
+        path, [&](const std::string& part) { return SoundGenerator::saveWav(part, samples); });
 }
 
 } // namespace
