@@ -248,7 +248,7 @@ enter_play() {
         shoot "$WIN" entering
         [ "$(floor_brightness entering)" -gt 15 ] && break
     done
-    sleep 0.5
+    sleep 0.1
 }
 
 # Chooses Load: S until the menu marks it, then Enter until the floor shows.
