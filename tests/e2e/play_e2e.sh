@@ -63,8 +63,11 @@ start_recording walking
 hold "$WIN" 2 s
 stop_recording
 quit
+# Twice as loud at least: footsteps come with the sword's sway, a frame at a time, so a
+# loaded machine gives fewer of them (2.7 times the standing level was seen), and
+# without them walking sounds like standing.
 check "walking is louder than standing: footsteps ($(loudness_high walking) over $(loudness_high standing) RMS above 1.5 kHz)" \
-    above "$(loudness_high walking)" "$(awk -v s="$(loudness_high standing)" 'BEGIN { print s * 3 }')"
+    above "$(loudness_high walking)" "$(awk -v s="$(loudness_high standing)" 'BEGIN { print s * 2 }')"
 
 echo "# the window's close button"
 open_room | make_game_folder close
