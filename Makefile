@@ -13,6 +13,9 @@ SANITIZED_RETRY ?= --repeat until-pass:2
 # window and takes about half a core; with twice the cores, games under load slowed
 # enough to miss a few seconds' walks.
 TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 1 )))
+# The end-to-end tests' share of the machine: three at once, and the pace test alone
+# among them (see tests/CMakeLists.txt).
+CTEST = ctest --output-on-failure --resource-spec-file $(CURDIR)/tests/support/screens.json
 
 # What playing needs from Debian: the compiler, Allegro and the two fonts.
 PLAY_PACKAGES = cmake g++ make pkg-config \
@@ -87,18 +90,18 @@ deb: configure-play deb-deps
 	cd $(BUILD) && cpack -G DEB
 
 unit-test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L unit
+	$(CTEST) --test-dir $(BUILD) -j $(JOBS) -L unit
 
 e2e-test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS) -L e2e
+	$(CTEST) --test-dir $(BUILD) -j $(TEST_JOBS) -L e2e
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window keep_modules_loaded
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(TEST_JOBS) $(SANITIZED_RETRY)
+	$(CTEST) --test-dir $(ASAN_BUILD) -j $(TEST_JOBS) $(SANITIZED_RETRY)
 
 test: format-check include-check build asan-test
-	ctest --test-dir $(BUILD) --output-on-failure -j $(TEST_JOBS)
+	$(CTEST) --test-dir $(BUILD) -j $(TEST_JOBS)
 
 # Every C++ file of ours as the repository's .clang-format has it.
 format-check: deps
