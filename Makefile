@@ -9,12 +9,11 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 # signal 11", with no leak found). A real leak fails both runs. The first failure stays
 # in the log.
 SANITIZED_RETRY ?= --repeat until-pass:2
-# Tests at once: one more than the cores, as an end-to-end test mostly waits on its
-# window and takes about half a core; with twice the cores, games under load slowed
-# enough to miss a few seconds' walks.
-TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 1 )))
-# The end-to-end tests' share of the machine: three at once, and the pace test alone
-# among them (see tests/CMakeLists.txt).
+# Tests at once: two more than the cores. At most three of them are end-to-end tests
+# (the "screen" slots of tests/support/screens.json), each taking about half a core; the
+# unit tests beside them run at a lower priority, so they only take the CPU the games
+# leave, and the pace test runs alone among the end-to-end tests (see tests/CMakeLists.txt).
+TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 2 )))
 CTEST = ctest --output-on-failure --resource-spec-file $(CURDIR)/tests/support/screens.json
 
 # What playing needs from Debian: the compiler, Allegro and the two fonts.
