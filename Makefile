@@ -14,7 +14,7 @@ SANITIZED_RETRY ?= --repeat until-pass:2
 # unit tests beside them run at a lower priority, so they only take the CPU the games
 # leave, and the pace test runs alone among the end-to-end tests (see tests/CMakeLists.txt).
 TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 2 )))
-CTEST = ctest --output-on-failure --resource-spec-file $(CURDIR)/tests/support/screens.json
+CTEST = ctest --output-on-failure
 
 # What playing needs from Debian: the compiler, Allegro and the two fonts.
 PLAY_PACKAGES = cmake g++ make pkg-config \

@@ -291,11 +291,13 @@ TEST_F(PathFinderTest, KeptAnswersAgreeWithThePlainSearchAsThePlayerWalks) {
             for (int unit = 0; unit < 16; ++unit) {
                 const Cell start = crowd[unit % crowd.size()];
                 const SearchRecord answer = runSearch(fast, start, player, false);
-                if (plainAnswers.count(start) == 0) {
+                auto known = plainAnswers.find(start);
+                if (known == plainAnswers.end()) {
                     LiteralPathFinder literal(grid);
-                    plainAnswers[start] = runSearch(literal, start, player, false);
+                    known =
+                        plainAnswers.emplace(start, runSearch(literal, start, player, false)).first;
                 }
-                const SearchRecord& reference = plainAnswers[start];
+                const SearchRecord& reference = known->second;
                 ASSERT_EQ(answer.outX, reference.outX) << "round " << round << " frame " << frame;
                 ASSERT_EQ(answer.outY, reference.outY) << "round " << round << " frame " << frame;
                 ASSERT_EQ(answer.console, reference.console);
