@@ -115,17 +115,18 @@ bench: build
 	./$(BUILD)/duskmarch_bench --benchmark_repetitions=10 \
 	    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
 
-# Each reader's fuzzer for FUZZ_SECONDS, starting from the seeds and the inputs that once
-# found a fault (kept in tests/fuzz); what it adds goes to $(FUZZ_BUILD)/corpus.
+# Each reader's fuzzer, and the save's write-then-read, for FUZZ_SECONDS, starting from
+# the seeds and the inputs that once found a fault (kept in tests/fuzz); what it adds
+# goes to $(FUZZ_BUILD)/corpus.
 fuzz: fuzz-deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DDUSKMARCH_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for target in level save; do \
+	@for target in level save round_trip; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$target $(FUZZ_BUILD)/artifacts; \
-	  echo "Fuzzing the $$target reader for $(FUZZ_SECONDS) s"; \
+	  echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	  ./$(FUZZ_BUILD)/tests/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) \
 	      -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$target- \
-	      $(FUZZ_BUILD)/corpus/$$target tests/fuzz/seeds/$$target tests/fuzz/found/$$target \
+	      $(FUZZ_BUILD)/corpus/$$target $$(ls -d tests/fuzz/seeds/$$target tests/fuzz/found/$$target 2>/dev/null) \
 	      || exit 1; \
 	done
 

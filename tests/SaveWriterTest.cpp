@@ -1,8 +1,5 @@
 #include "world/SaveWriter.h"
 #include "TestSupport.h"
-#include "core/EventSystem.h"
-#include "render/Camera.h"
-#include "units/Unit.h"
 #include "world/SaveReader.h"
 
 #include <filesystem>
@@ -22,52 +19,44 @@ std::string contentsOf(const std::string& path) {
 
 class SaveWriterTest : public ::testing::Test {
   protected:
-    void TearDown() override {
-        for (Unit* unit : units) {
-            delete unit;
-        }
+    void SetUp() override {
+        record.player = {22.0, 22.0};
+        record.health = 100;
+        record.mana = 10;
+        record.stamina = 20;
     }
-    void addUnit(double x, double y) { units.push_back(new Unit(&events, nullptr, x, y)); }
 
-    EventSystem events;
-    Camera camera{&events};
-    Unit player;
-    std::vector<Unit*> units;
+    SaveRecord record;
 };
 
 TEST_F(SaveWriterTest, ANewGameWithTwoUnits) {
-    camera.posX = 22.0;
-    camera.posY = 22.0;
-    player.health = 100;
-    addUnit(5.0, 7.0);
-    addUnit(12.0, 20.0);
-    EXPECT_EQ(SaveWriter::compose(camera, player, units), "x:22\n"
-                                                          "y:22\n"
-                                                          "player_health:100\n"
-                                                          "player_mana:10\n"
-                                                          "player_stamina:20\n"
-                                                          "unit:5 7\n"
-                                                          "unit:12 20\n");
+    record.units = {{5.0, 7.0}, {12.0, 20.0}};
+    EXPECT_EQ(SaveWriter::compose(record), "x:22\n"
+                                           "y:22\n"
+                                           "player_health:100\n"
+                                           "player_mana:10\n"
+                                           "player_stamina:20\n"
+                                           "unit:5 7\n"
+                                           "unit:12 20\n");
 }
 
 TEST_F(SaveWriterTest, PositionsAreTruncatedAndNegativeStatsKeepTheirSign) {
-    camera.posX = 22.99;
-    camera.posY = 5.01;
-    player.health = 0;
-    player.stamina = -1;
-    addUnit(3.9, 0.2);
-    EXPECT_EQ(SaveWriter::compose(camera, player, units), "x:22\n"
-                                                          "y:5\n"
-                                                          "player_health:0\n"
-                                                          "player_mana:10\n"
-                                                          "player_stamina:-1\n"
-                                                          "unit:3 0\n");
+    record.player = {22.99, 5.01};
+    record.health = 0;
+    record.stamina = -1;
+    record.units = {{3.9, 0.2}};
+    EXPECT_EQ(SaveWriter::compose(record), "x:22\n"
+                                           "y:5\n"
+                                           "player_health:0\n"
+                                           "player_mana:10\n"
+                                           "player_stamina:-1\n"
+                                           "unit:3 0\n");
 }
 
 // A cleared level: the player's five lines and "units:0", which a reader that knows no
 // such key skips, and which makes Load give a level without units.
 TEST_F(SaveWriterTest, WithNoUnitsTheSaveSaysTheLevelIsCleared) {
-    const std::string text = SaveWriter::compose(camera, player, units);
+    const std::string text = SaveWriter::compose(record);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     EXPECT_EQ(text.find("unit:"), std::string::npos);
     EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), "units:0\n");

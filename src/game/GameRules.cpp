@@ -2,6 +2,7 @@
 // speed keys and the units' blows.
 #include "game/Game.h"
 
+#include "core/AssetIds.h"
 #include "core/AttackEvent.h"
 #include "core/SoundEvent.h"
 #include "world/LevelFile.h"
@@ -22,11 +23,11 @@ const char* const SAVE_FILE = "gamesave.dat";
 // what they left.
 const std::size_t READ_LIMIT = 2 * LineReader::TEXT_LIMIT;
 
-const int32_t DEAD_SLEEP_SOUND = 2;
-const int32_t SWORD_HIT_SOUND = 3;
-const int32_t SWORD_MISS_SOUND = 4;
 const double UNIT_FRAME_MS = 50.0;
-const int HURT_SPRITE = 4;
+// Forward through the four walking frames and back.
+const std::initializer_list<int> WALK_FRAMES = {
+    SpriteId::SKULL_WALK_FIRST,     SpriteId::SKULL_WALK_FIRST + 1, SpriteId::SKULL_WALK_FIRST + 2,
+    SpriteId::SKULL_WALK_FIRST + 3, SpriteId::SKULL_WALK_FIRST + 2, SpriteId::SKULL_WALK_FIRST + 1};
 
 const int32_t SWORD_DAMAGE = 3;
 const double SWORD_REACH = 0.65;
@@ -67,15 +68,27 @@ void Game::deleteUnits() {
 }
 
 void Game::createUnit(double x, double y) {
-    Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, {0, 1, 2, 3, 2, 1});
+    Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, WALK_FRAMES);
     Unit* unit = new Unit(eventSystem, walk, x, y);
-    unit->hurtSprite = spriteManager->getSprite(HURT_SPRITE);
+    unit->hurtSprite = spriteManager->getSprite(SpriteId::SKULL_HURT);
     units.push_back(unit);
+}
+
+SaveRecord Game::saveRecord() const {
+    SaveRecord record;
+    record.player = {camera->posX, camera->posY};
+    record.health = player->health;
+    record.mana = player->mana;
+    record.stamina = player->stamina;
+    for (const Unit* unit : units) {
+        record.units.push_back({unit->x, unit->y});
+    }
+    return record;
 }
 
 bool Game::saveGame() {
     std::string reason;
-    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(*camera, *player, units), reason)) {
+    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(saveRecord()), reason)) {
         std::cout << "Could not save the game to \"" << SAVE_FILE << "\": " << reason << "."
                   << std::endl;
         lastSaveProblem = reason;
@@ -161,10 +174,10 @@ void Game::swingSword() {
     swordAnimation->finished = false;
     Unit* target = findTarget();
     if (target == nullptr || !swordReaches(*target)) {
-        playSound(SWORD_MISS_SOUND);
+        playSound(SoundId::SWORD_MISS);
         return;
     }
-    playSound(SWORD_HIT_SOUND);
+    playSound(SoundId::SWORD_HIT);
     std::cout << "Did " << SWORD_DAMAGE << " damage!" << std::endl;
     target->applyDamage(-SWORD_DAMAGE);
     if (target->health != 0) {
@@ -173,7 +186,7 @@ void Game::swingSword() {
     std::cout << "Killed a unit!" << std::endl;
     killUnit(target);
     if (units.empty()) {
-        playSound(DEAD_SLEEP_SOUND);
+        playSound(SoundId::DEAD_SLEEP);
         std::cout << WIN_MESSAGE << "\n";
         hud->notify(WIN_MESSAGE, WIN_NOTICE_MS);
     }

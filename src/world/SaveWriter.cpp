@@ -1,7 +1,5 @@
 #include "world/SaveWriter.h"
 
-#include "render/Camera.h"
-#include "units/Unit.h"
 #include "world/NumberParser.h"
 #include "world/RegularFile.h"
 #include "world/SaveReader.h"
@@ -12,19 +10,18 @@
 #include <sstream>
 #include <unistd.h>
 
-std::string SaveWriter::compose(const Camera& camera, const Unit& player,
-                                const std::vector<Unit*>& units) {
+std::string SaveWriter::compose(const SaveRecord& record) {
     std::ostringstream text;
-    text << "x:" << NumberParser::truncateToInt(camera.posX) << "\n";
-    text << "y:" << NumberParser::truncateToInt(camera.posY) << "\n";
-    text << "player_health:" << player.health << "\n";
-    text << "player_mana:" << player.mana << "\n";
-    text << "player_stamina:" << player.stamina << "\n";
-    for (const Unit* unit : units) {
-        text << "unit:" << NumberParser::truncateToInt(unit->x) << " "
-             << NumberParser::truncateToInt(unit->y) << "\n";
+    text << "x:" << NumberParser::truncateToInt(record.player.x) << "\n";
+    text << "y:" << NumberParser::truncateToInt(record.player.y) << "\n";
+    text << "player_health:" << record.health << "\n";
+    text << "player_mana:" << record.mana << "\n";
+    text << "player_stamina:" << record.stamina << "\n";
+    for (const SaveRecord::Place& unit : record.units) {
+        text << "unit:" << NumberParser::truncateToInt(unit.x) << " "
+             << NumberParser::truncateToInt(unit.y) << "\n";
     }
-    if (units.empty()) {
+    if (record.units.empty()) {
         // Without it a cleared level would load with the level's own units back; readers
         // that do not know the key skip the line.
         text << SaveReader::UNIT_COUNT_KEY << 0 << "\n";

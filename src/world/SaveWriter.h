@@ -1,17 +1,14 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "world/SaveRecord.h"
 
-class Camera;
-class Unit;
+#include <string>
 
 // Writes the save file: the player's cell and statistics, then one line per unit, or
 // "units:0" when none is left.
 class SaveWriter {
   public:
-    static std::string compose(const Camera& camera, const Unit& player,
-                               const std::vector<Unit*>& units);
+    static std::string compose(const SaveRecord& record);
 
     // Writes the text to a fresh file beside path (never through a link) and renames it
     // into place, so that a save cut short never costs the previous one. False on any

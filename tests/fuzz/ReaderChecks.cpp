@@ -2,10 +2,13 @@
 
 #include "world/LevelFile.h"
 #include "world/MapGrid.h"
+#include "world/NumberParser.h"
 #include "world/SaveReader.h"
+#include "world/SaveWriter.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 
@@ -21,6 +24,31 @@ void require(bool promise, const char* what) {
 bool onGridLine(const std::optional<int>& position) {
     return !position.has_value() || (*position >= 0 && *position < MAP_SIZE);
 }
+
+// The whole cell a position is saved as, where the reader takes it back.
+std::optional<int> savedCell(double position) {
+    const int cell = NumberParser::truncateToInt(position);
+    return cell >= 0 && cell < MAP_SIZE ? std::optional<int>(cell) : std::nullopt;
+}
+
+// Takes values off the front of the bytes; what runs out reads as zero.
+class ByteSource {
+  public:
+    ByteSource(const uint8_t* data, std::size_t size) : data(data), left(size) {}
+    template <typename T> T take() {
+        T value{};
+        const std::size_t count = std::min(sizeof value, left);
+        std::memcpy(&value, data, count);
+        data += count;
+        left -= count;
+        return value;
+    }
+    bool empty() const { return left == 0; }
+
+  private:
+    const uint8_t* data;
+    std::size_t left;
+};
 
 } // namespace
 
@@ -56,4 +84,43 @@ void checkSaveReader(const uint8_t* data, std::size_t size) {
     }
     require(save.units.empty() || save.replacesUnits, "units that replace nothing");
     require(save.problems.size() <= 2, "a cut said more than once");
+}
+
+void checkSaveRoundTrip(const SaveRecord& record) {
+    std::istringstream text(SaveWriter::compose(record));
+    const SaveReader save = SaveReader::read(text);
+    require(save.x == savedCell(record.player.x) && save.y == savedCell(record.player.y),
+            "the player's cell changed");
+    require(save.health == record.health && save.mana == record.mana &&
+                save.stamina == record.stamina,
+            "a statistic changed");
+    require(save.replacesUnits, "a save that leaves the level's units in place");
+    std::vector<LevelFile::UnitPlace> expected;
+    for (const SaveRecord::Place& unit : record.units) {
+        const std::optional<int> x = savedCell(unit.x);
+        const std::optional<int> y = savedCell(unit.y);
+        if (x && y) {
+            expected.push_back({*x, *y});
+        }
+    }
+    require(save.units.size() == expected.size(), "units lost or gained");
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        require(save.units[i].x == expected[i].x && save.units[i].y == expected[i].y,
+                "a unit moved");
+    }
+    require(save.problems.empty(), "a save the reader had to cut");
+}
+
+SaveRecord recordFromBytes(const uint8_t* data, std::size_t size) {
+    ByteSource bytes(data, size);
+    SaveRecord record;
+    record.player = {bytes.take<double>(), bytes.take<double>()};
+    record.health = bytes.take<int32_t>();
+    record.mana = bytes.take<int32_t>();
+    record.stamina = bytes.take<int32_t>();
+    // A few hundred units at most from a fuzzer's inputs, far within what the reader takes.
+    while (!bytes.empty()) {
+        record.units.push_back({bytes.take<double>(), bytes.take<double>()});
+    }
+    return record;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "world/SaveRecord.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,3 +11,11 @@
 // replaying unit test fails on.
 void checkLevelReader(const uint8_t* data, std::size_t size);
 void checkSaveReader(const uint8_t* data, std::size_t size);
+
+// A record written by the save writer reads back as it went in, as far as the format
+// keeps it: whole cells, positions inside the grid, every statistic exactly, the units
+// in their order.
+void checkSaveRoundTrip(const SaveRecord& record);
+// Any bytes as a record, doubles and ints straight from them, so that a fuzzer reaches
+// every value the writer can meet: NaN, infinities, huge and negative numbers.
+SaveRecord recordFromBytes(const uint8_t* data, std::size_t size);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// What a save holds, as the game hands it to the writer: the player's place and
+// statistics and where each unit stands, in the units' list order. Positions are in
+// grid cells; the file keeps only their whole cells.
+struct SaveRecord {
+    struct Place {
+        double x = 0.0;
+        double y = 0.0;
+    };
+
+    Place player;
+    int32_t health = 0;
+    int32_t mana = 0;
+    int32_t stamina = 0;
+    std::vector<Place> units;
+};
