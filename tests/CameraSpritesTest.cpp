@@ -63,8 +63,8 @@ class CameraSpritesTest : public ::testing::Test {
         unit = new Unit(&events, nullptr, camera->posX - ahead, camera->posY + right);
         unit->hurt = true;
         unit->hurtSprite = sprite;
-        const LockedTarget frame(target);
-        camera->drawSprite(unit, frame.image);
+        const BitmapLock frame(asTarget(target), ALLEGRO_LOCK_READWRITE);
+        camera->drawSprite(unit, frame.image());
     }
 
     bool isBackground(int x, int y) { return rgbaAt(target, x, y) == BACKGROUND; }
@@ -149,8 +149,8 @@ TEST_F(CameraSpritesTest, AHiddenUnitIsNotDrawn) {
     unit->hurtSprite = sprite;
     unit->alive = false;
     {
-        const LockedTarget frame(target);
-        camera->drawSprite(unit, frame.image);
+        const BitmapLock frame(asTarget(target), ALLEGRO_LOCK_READWRITE);
+        camera->drawSprite(unit, frame.image());
     }
     EXPECT_TRUE(isBackground(300, 200));
 }

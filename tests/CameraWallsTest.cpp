@@ -53,8 +53,8 @@ class CameraWallsTest : public ::testing::Test {
     }
 
     void drawWalls() {
-        const LockedTarget frame(target);
-        camera->drawWalls(texture, frame.image);
+        const BitmapLock frame(asTarget(target), ALLEGRO_LOCK_READWRITE);
+        camera->drawWalls(texture, frame.image());
     }
 
     EventSystem events;
@@ -197,8 +197,8 @@ TEST_F(CameraWallsTest, AWallTouchingTheViewpointFillsTheView) {
 TEST_F(CameraWallsTest, WithoutATextureTheDepthsAreStillMeasured) {
     grid[0][1] = 1;
     place(1.5, 1.5, -1.0, 0.0);
-    const LockedTarget frame(target);
-    camera->drawWalls(nullptr, frame.image);
+    const BitmapLock frame(asTarget(target), ALLEGRO_LOCK_READWRITE);
+    camera->drawWalls(nullptr, frame.image());
     EXPECT_DOUBLE_EQ(camera->depthBuffer[100], 0.5);
 }
 

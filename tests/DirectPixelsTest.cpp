@@ -78,8 +78,8 @@ TEST_P(LockedImageTest, StoresAndReadsExactlyWhatTheLibraryDoes) {
         al_set_target_bitmap(library);
         al_put_pixel(x, y, colour);
         {
-            const LockedTarget target(direct);
-            target.image.fill(x, y, 1, 1, colour);
+            const BitmapLock target(asTarget(direct), ALLEGRO_LOCK_READWRITE);
+            target.image().fill(x, y, 1, 1, colour);
         }
         const ALLEGRO_LOCKED_REGION* actual =
             al_lock_bitmap(direct, GetParam(), ALLEGRO_LOCK_READONLY);
@@ -97,7 +97,7 @@ TEST_P(LockedImageTest, ADarkenedTexelLooksTheSameThroughTheShadeTable) {
     std::uniform_real_distribution<double> divisor(1.0, 25.0);
     ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(library, GetParam(), ALLEGRO_LOCK_READWRITE);
     const LockedImage texels(library, region);
-    const LockedTarget frame(direct);
+    const BitmapLock frame(asTarget(direct), ALLEGRO_LOCK_READWRITE);
     if (!texels.isDirect()) {
         al_unlock_bitmap(library);
         GTEST_SKIP() << "read through the library in this format";
@@ -111,8 +111,8 @@ TEST_P(LockedImageTest, ADarkenedTexelLooksTheSameThroughTheShadeTable) {
         shade.prepare(by, first);
         ASSERT_TRUE(shade.exact());
         const LockedImage::Pixel expected =
-            frame.image.encode(Camera::darken(Camera::darken(texels.read(0, 0), first), by));
-        ASSERT_EQ(frame.image.shaded(texels, texels.word(0, 0), shade).bits, expected.bits)
+            frame.image().encode(Camera::darken(Camera::darken(texels.read(0, 0), first), by));
+        ASSERT_EQ(frame.image().shaded(texels, texels.word(0, 0), shade).bits, expected.bits)
             << std::hex << texel << " darkened by " << by;
     }
     al_unlock_bitmap(library);

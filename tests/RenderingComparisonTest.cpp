@@ -219,7 +219,7 @@ class RenderingComparisonTest : public ::testing::Test {
         const int columns = (size.width + camera.columnWidth - 1) / camera.columnWidth;
 
         {
-            const LockedTarget frame(plain);
+            const BitmapLock frame(asTarget(plain), ALLEGRO_LOCK_READWRITE);
             PlainCameraPasses::drawWalls(camera, strip);
             if (closeUp != nullptr) {
                 PlainCameraPasses::drawSprite(camera, closeUp);
@@ -232,12 +232,12 @@ class RenderingComparisonTest : public ::testing::Test {
         const std::vector<double> plainDepths(camera.depthBuffer, camera.depthBuffer + columns);
         std::fill(camera.depthBuffer, camera.depthBuffer + columns, -1.0);
         {
-            const LockedTarget frame(fast);
-            camera.drawWalls(strip, frame.image);
+            const BitmapLock frame(asTarget(fast), ALLEGRO_LOCK_READWRITE);
+            camera.drawWalls(strip, frame.image());
             if (closeUp != nullptr) {
-                camera.drawSprite(closeUp, frame.image);
+                camera.drawSprite(closeUp, frame.image());
             } else {
-                camera.drawSprites(units, frame.image);
+                camera.drawSprites(units, frame.image());
             }
         }
 

@@ -25,14 +25,9 @@ void startAllegroForTests() {
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
 }
 
-LockedTarget::LockedTarget(ALLEGRO_BITMAP* bitmap) : bitmap(bitmap) {
+ALLEGRO_BITMAP* asTarget(ALLEGRO_BITMAP* bitmap) {
     al_set_target_bitmap(bitmap);
-    image = LockedImage(
-        bitmap, al_lock_bitmap(bitmap, al_get_bitmap_format(bitmap), ALLEGRO_LOCK_READWRITE));
-}
-
-LockedTarget::~LockedTarget() {
-    al_unlock_bitmap(bitmap);
+    return bitmap;
 }
 
 ALLEGRO_BITMAP* makeBitmap(int width, int height,

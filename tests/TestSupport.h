@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/EventListener.h"
-#include "render/LockedImage.h"
+#include "render/BitmapLock.h"
 
 #include <allegro5/allegro.h>
 #include <functional>
@@ -31,19 +31,8 @@ struct Rgba8 {
 Rgba8 rgbaAt(ALLEGRO_BITMAP* bitmap, int x, int y);
 std::ostream& operator<<(std::ostream& out, const Rgba8& colour);
 
-// Makes the bitmap the target and keeps it locked for the drawing passes while it lives.
-class LockedTarget {
-  public:
-    explicit LockedTarget(ALLEGRO_BITMAP* bitmap);
-    ~LockedTarget();
-    LockedTarget(const LockedTarget&) = delete;
-    LockedTarget& operator=(const LockedTarget&) = delete;
-
-    LockedImage image;
-
-  private:
-    ALLEGRO_BITMAP* bitmap;
-};
+// Makes the bitmap the target of drawing, as a locked frame the passes write must be.
+ALLEGRO_BITMAP* asTarget(ALLEGRO_BITMAP* bitmap);
 
 // A folder of its own for a test, made the working directory while the test runs, so
 // that the game's relative paths ("assets/...") find exactly the files the test put there.

@@ -2,6 +2,7 @@
 // darker with distance, cut away stripe by stripe behind nearer walls.
 #include "render/Camera.h"
 
+#include "render/BitmapLock.h"
 #include "render/SteppedQuotient.h"
 #include "units/Unit.h"
 
@@ -51,16 +52,10 @@ void Camera::drawOneSprite(Unit* unit, const LockedImage& frame) {
     if (!placeBillboard(*unit, billboard)) {
         return;
     }
-    ImageBuffer* buffer = sprite->buffer;
-    ALLEGRO_BITMAP* source = buffer->bitmap;
-    buffer->lockedRegion =
-        al_lock_bitmap(source, al_get_bitmap_format(source), ALLEGRO_LOCK_READONLY);
-    if (buffer->lockedRegion == nullptr) {
-        return;
+    const BitmapLock texels(sprite->buffer->bitmap, ALLEGRO_LOCK_READONLY);
+    if (texels.locked()) {
+        drawBillboard(billboard, *sprite, texels.image(), frame);
     }
-    drawBillboard(billboard, *sprite, LockedImage(source, buffer->lockedRegion), frame);
-    al_unlock_bitmap(source);
-    buffer->lockedRegion = nullptr;
 }
 
 // Where the unit's square picture lands on the screen, and how coarsely to sample it.

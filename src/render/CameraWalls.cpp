@@ -2,6 +2,7 @@
 // and ceiling below and above that slice, all darker with distance.
 #include "render/Camera.h"
 
+#include "render/BitmapLock.h"
 #include "render/SteppedQuotient.h"
 #include "world/MapGrid.h"
 
@@ -57,24 +58,11 @@ struct Camera::Ray {
 };
 
 void Camera::drawWalls(ImageBuffer* texture, const LockedImage& frame) {
-    ALLEGRO_BITMAP* source = texture != nullptr ? texture->bitmap : nullptr;
-    LockedImage texels;
-    if (source != nullptr) {
-        texture->lockedRegion =
-            al_lock_bitmap(source, al_get_bitmap_format(source), ALLEGRO_LOCK_READONLY);
-        texels = LockedImage(source, texture->lockedRegion);
-        if (texture->lockedRegion == nullptr) {
-            source = nullptr;
-        }
-    }
+    const BitmapLock texels(texture != nullptr ? texture->bitmap : nullptr, ALLEGRO_LOCK_READONLY);
     prepareFloorRows();
     // Without a texture the rays still measure the walls, so units stay hidden behind them.
     for (int32_t x = 0; x < screenWidth; x += columnWidth) {
-        castColumn(x, source != nullptr ? &texels : nullptr, frame);
-    }
-    if (source != nullptr) {
-        al_unlock_bitmap(source);
-        texture->lockedRegion = nullptr;
+        castColumn(x, texels.locked() ? &texels.image() : nullptr, frame);
     }
     moved = false;
     running = false;

@@ -19,7 +19,5 @@ class ImageBuffer : public Trackable {
     // is only ever drawn whole, with blits.
     void moveToVideo();
 
-    // Set by whoever locks the bitmap for pixel access.
-    ALLEGRO_LOCKED_REGION* lockedRegion = nullptr;
     ALLEGRO_BITMAP* bitmap;
 };
