@@ -2,7 +2,9 @@
 // assets drawn into a 600 by 400 memory bitmap, by the game's passes and beside them by
 // the plain per-pixel passes the tests keep as their reference. Run from the repository
 // root (`make bench`), since the game reads assets/ and levels/ from there.
+#include "TestSupport.h"
 #include "game/Game.h"
+#include "game/PlayView.h"
 #include "game/SwordSway.h"
 #include "reference/PlainCameraPasses.h"
 
@@ -50,13 +52,6 @@ ALLEGRO_BITMAP* frameBitmap() {
     return bitmap;
 }
 
-LockedImage lockFrame() {
-    al_set_target_bitmap(frameBitmap());
-    return LockedImage(
-        frameBitmap(),
-        al_lock_bitmap(frameBitmap(), al_get_bitmap_format(frameBitmap()), ALLEGRO_LOCK_READWRITE));
-}
-
 // Where the units of a benchmark stand.
 enum class Placement {
     Spread, // over the view ahead of the start, one to four and a half cells away
@@ -96,7 +91,7 @@ void drawUnitsPlainly() {
     if (g.units.empty()) {
         return;
     }
-    if (g.orderUnits()) {
+    if (g.view->orderUnits()) {
         PlainCameraPasses::drawSprite(*g.camera, g.units.back());
         return;
     }
@@ -106,41 +101,37 @@ void drawUnitsPlainly() {
 }
 
 void wallPass(benchmark::State& state) {
-    const LockedImage frame = lockFrame();
+    const BitmapLock frame(asTarget(frameBitmap()), ALLEGRO_LOCK_READWRITE);
     ImageBuffer* texture = game().bufferManager->getBuffer(0);
     for (auto _ : state) {
-        game().camera->drawWalls(texture, frame);
+        game().camera->drawWalls(texture, frame.image());
     }
-    al_unlock_bitmap(frameBitmap());
 }
 
 void wallPassPlain(benchmark::State& state) {
-    lockFrame();
+    const BitmapLock frame(asTarget(frameBitmap()), ALLEGRO_LOCK_READWRITE);
     ImageBuffer* texture = game().bufferManager->getBuffer(0);
     for (auto _ : state) {
         PlainCameraPasses::drawWalls(*game().camera, texture);
     }
-    al_unlock_bitmap(frameBitmap());
 }
 
 template <Placement placement> void spritePass(benchmark::State& state) {
     UnitsInView units(static_cast<int>(state.range(0)), placement);
-    const LockedImage frame = lockFrame();
-    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame);
+    const BitmapLock frame(asTarget(frameBitmap()), ALLEGRO_LOCK_READWRITE);
+    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame.image());
     for (auto _ : state) {
-        game().drawUnits(frame);
+        game().view->drawUnits(frame.image());
     }
-    al_unlock_bitmap(frameBitmap());
 }
 
 template <Placement placement> void spritePassPlain(benchmark::State& state) {
     UnitsInView units(static_cast<int>(state.range(0)), placement);
-    const LockedImage frame = lockFrame();
-    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame);
+    const BitmapLock frame(asTarget(frameBitmap()), ALLEGRO_LOCK_READWRITE);
+    game().camera->drawWalls(game().bufferManager->getBuffer(0), frame.image());
     for (auto _ : state) {
         drawUnitsPlainly();
     }
-    al_unlock_bitmap(frameBitmap());
 }
 
 void billboards(benchmark::State& state) {
@@ -163,7 +154,7 @@ void wholeFrame(benchmark::State& state) {
     al_set_target_bitmap(frameBitmap());
     for (auto _ : state) {
         game().updateWorld();
-        game().drawFrame(sway);
+        game().view->drawFrame(sway);
     }
 }
 

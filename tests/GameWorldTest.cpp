@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "core/Event.h"
 #include "game/Game.h"
+#include "game/PlayView.h"
 #include "game/SwordSway.h"
 #include "render/BufferManager.h"
 #include "render/Camera.h"
@@ -36,13 +37,13 @@ class GameWorldTest : public HeadlessGame {
     }
     void drawFrame() {
         al_set_target_bitmap(target);
-        game->drawFrame(SwordSway(400));
+        game->view->drawFrame(SwordSway(400));
     }
 
     // Only the pass that measures the walls' depths, without units, sword or HUD.
     void drawWallPass() {
-        const LockedTarget frame(target);
-        game->camera->drawWalls(game->bufferManager->getBuffer(0), frame.image);
+        const BitmapLock frame(asTarget(target), ALLEGRO_LOCK_READWRITE);
+        game->camera->drawWalls(game->bufferManager->getBuffer(0), frame.image());
     }
 
     ALLEGRO_BITMAP* target = nullptr;
@@ -79,7 +80,7 @@ TEST_F(GameWorldTest, OrderingPutsTheFarthestFirstAndHidesUnitsBeyondSight) {
     game->createUnit(22.0, 26.71); // 4.71 away
     game->createUnit(22.0, 23.0);  // 1 away
     game->createUnit(26.7, 22.0);  // 4.7 away
-    EXPECT_FALSE(game->orderUnits());
+    EXPECT_FALSE(game->view->orderUnits());
     std::vector<double> distances;
     for (Unit* unit : game->units) {
         distances.push_back(std::hypot(unit->x - 22.0, unit->y - 22.0));
@@ -91,11 +92,11 @@ TEST_F(GameWorldTest, OrderingPutsTheFarthestFirstAndHidesUnitsBeyondSight) {
 
 TEST_F(GameWorldTest, AUnitWithinHalfACellIsTheOnlyOneDrawn) {
     game->createUnit(22.0, 22.6);
-    EXPECT_FALSE(game->orderUnits());
+    EXPECT_FALSE(game->view->orderUnits());
     game->createUnit(21.6, 22.0); // in front: the camera looks toward line 0
-    EXPECT_TRUE(game->orderUnits());
+    EXPECT_TRUE(game->view->orderUnits());
     EXPECT_DOUBLE_EQ(game->units.back()->x, 21.6);
-    EXPECT_EQ(game->nearestInFront(), game->units.back());
+    EXPECT_EQ(game->view->nearestInFront(), game->units.back());
 }
 
 TEST_F(GameWorldTest, AUnitAtOrBehindThePlayerHidesNothingInFront) {
@@ -117,12 +118,12 @@ TEST_F(GameWorldTest, AUnitAtOrBehindThePlayerHidesNothingInFront) {
     ASSERT_NE(skull, empty);
     game->createUnit(22.3, 22.0); // nearer, but behind
     game->createUnit(22.0, 22.0); // on the player's spot
-    EXPECT_FALSE(game->orderUnits());
+    EXPECT_FALSE(game->view->orderUnits());
     EXPECT_EQ(view(), skull);
     // Up close in front, it is drawn alone, however near the ones behind are.
     game->createUnit(21.7, 22.0);
-    EXPECT_TRUE(game->orderUnits());
-    EXPECT_DOUBLE_EQ(game->nearestInFront()->x, 21.7);
+    EXPECT_TRUE(game->view->orderUnits());
+    EXPECT_DOUBLE_EQ(game->view->nearestInFront()->x, 21.7);
 }
 
 TEST_F(GameWorldTest, AFrameShowsTheLevelAndTheSword) {

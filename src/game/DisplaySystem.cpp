@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <initializer_list>
+#include <iostream>
 #include <thread>
 
 namespace {
@@ -130,6 +131,34 @@ bool DisplaySystem::setFullscreen(bool on) {
     }
     isFullscreen = on;
     return on || sizeIs(width, height);
+}
+
+void DisplaySystem::switchFullscreen() {
+    const bool fill = !isFullscreen;
+    if (!setFullscreen(fill) && fill && !fullscreenRefusalSaid) {
+        std::cout << "Cannot fill the screen here: the desktop keeps the window at its size. "
+                     "The game stays in its window."
+                  << std::endl;
+        fullscreenRefusalSaid = true;
+    }
+}
+
+void DisplaySystem::showPointer() {
+    if (display != nullptr) {
+        al_show_mouse_cursor(display);
+    }
+}
+
+void DisplaySystem::hidePointer() {
+    if (display != nullptr) {
+        al_hide_mouse_cursor(display);
+    }
+}
+
+void DisplaySystem::centrePointer() {
+    if (display != nullptr && al_is_mouse_installed()) {
+        al_set_mouse_xy(display, width / 2, height / 2);
+    }
 }
 
 // True once the window has left its own size (growing) or come back to it.

@@ -33,6 +33,15 @@ class DisplaySystem : public Trackable {
     // its window, when the desktop does not let the window grow.
     bool setFullscreen(bool on);
     bool fullscreen() const { return isFullscreen; }
+    // F11's switch: to the other mode, saying once on the console when the desktop keeps
+    // the window from filling the screen.
+    void switchFullscreen();
+
+    // The mouse pointer: free and shown in the menu and while paused, hidden in play, where
+    // it is put back at the frame's centre, from which turning measures its travel.
+    void showPointer();
+    void hidePointer();
+    void centrePointer();
     // Makes the frame the target of drawing, then shows what was drawn into it.
     void beginFrame();
     void showFrame();
@@ -58,4 +67,5 @@ class DisplaySystem : public Trackable {
     ALLEGRO_BITMAP* frame = nullptr;
     ALLEGRO_BITMAP* kept = nullptr;
     bool isFullscreen = false;
+    bool fullscreenRefusalSaid = false;
 };

@@ -1,7 +1,9 @@
 // Construction, start-up and shut-down of the game and everything it owns.
 #include "game/Game.h"
 
+#include "core/AssetIds.h"
 #include "core/SoundEvent.h"
+#include "game/PlayView.h"
 
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
@@ -17,7 +19,6 @@ const char* const TEXT_FONT_FILE = "assets/proggy.ttf";
 const char* const MENU_FONT_FILE = "assets/RuduRev.ttf";
 const char* const ICON_FILE = "assets/icon.png";
 const int TEXT_FONT_SIZE = 16;
-const int32_t AMBIENCE_SOUND = 1;
 const double SWORD_FRAME_MS = 100.0;
 // How long before a frame is due the loop stops sleeping and polls the clock instead.
 const double FINAL_POLL_MS = 2.0;
@@ -71,14 +72,16 @@ bool Game::init(const ScreenSize& size) {
     inMenu = true;
     playing = false;
     listenForRules();
-    eventSystem->fireEvent(SoundEvent(AMBIENCE_SOUND, 1.0f, 0.5f, true));
+    eventSystem->fireEvent(SoundEvent(SoundId::AMBIENCE, 1.0f, 0.5f, true));
     return true;
 }
 
 // The grid, the sword, the menu, the player, the camera and the units' path search.
 void Game::createWorld() {
     mapGrid = MapGrid::allocate();
-    swordAnimation = createAnimation(spriteManager, SWORD_FRAME_MS, {5, 6, 7, 8});
+    swordAnimation = createAnimation(spriteManager, SWORD_FRAME_MS,
+                                     {SpriteId::SWORD_FIRST, SpriteId::SWORD_FIRST + 1,
+                                      SpriteId::SWORD_FIRST + 2, SpriteId::SWORD_FIRST + 3});
     // The sword rests on its first frame until a swing clears finished.
     swordAnimation->loop = true;
     swordAnimation->finished = true;
@@ -88,6 +91,16 @@ void Game::createWorld() {
     camera = new Camera(eventSystem);
     hud = new Hud();
     pathFinder = new PathFinder(mapGrid);
+    PlayView::Scene scene;
+    scene.camera = camera;
+    scene.texture = bufferManager->getBuffer(BufferId::TEXTURES);
+    scene.sword = swordAnimation;
+    scene.player = player;
+    scene.hud = hud;
+    scene.units = &units;
+    scene.font = font;
+    scene.titleFont = mainMenu->titleFont;
+    view = new PlayView(scene);
 }
 
 void Game::listenForRules() {
@@ -143,6 +156,7 @@ Game::~Game() {
     delete pathFinder;
     MapGrid::release(mapGrid);
     mapGrid = nullptr;
+    delete view;
     delete swordAnimation;
     delete hud;
     delete camera;

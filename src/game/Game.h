@@ -19,11 +19,12 @@
 #include "render/SpriteManager.h"
 #include "units/PathFinder.h"
 #include "units/Unit.h"
+#include "world/SaveRecord.h"
 
 #include <allegro5/allegro_font.h>
-#include <utility>
 #include <vector>
 
+class PlayView;
 class SwordSway;
 
 // The application: owns every system, runs the menu and play loops, and tears
@@ -53,21 +54,16 @@ class Game : public Trackable, public EventListener {
     void createUnit(double x, double y);
     // True when the save was written; the reason it was not is on the console.
     bool saveGame();
+    // What a save made now would hold.
+    SaveRecord saveRecord() const;
     // Puts back the position, statistics and units of the save file, where it has them.
     void loadGame();
-    // Farthest unit first, nearest last; hides units out of sight range. True when the
-    // nearest unit in front of the camera stands so close that it alone is drawn.
-    bool orderUnits();
-    // After ordering: the nearest unit in front of the camera, or null.
-    Unit* nearestInFront() const;
 
     // Pieces of init and of a frame of play, usable without a window.
     bool loadAssets();
     void createWorld();
     void listenForRules();
     void updateWorld();
-    void drawFrame(const SwordSway& sway);
-    void drawUnits(const LockedImage& frame);
 
     // Play holds still while the window is without the focus or the Pause key holds it.
     bool paused() const;
@@ -90,6 +86,7 @@ class Game : public Trackable, public EventListener {
     Camera* camera = nullptr;
     Menu* mainMenu = nullptr;
     Hud* hud = nullptr;
+    PlayView* view = nullptr;
     int** mapGrid = nullptr;
     bool quit = false;
     // Set when the save made on quitting failed: the game then ends with status 1.
@@ -118,11 +115,7 @@ class Game : public Trackable, public EventListener {
     void pausePlay(const SwordSway& sway);
     void runPausedPass(const SwordSway& sway);
     void resumePlay();
-    void recentrePointer();
-    void drawPauseScreen(const SwordSway& sway);
-    void switchFullscreen();
-    void drawSword(const SwordSway& sway) const;
-    void drawDamageFlash() const;
+    void showPauseScreen(const SwordSway& sway);
 
     MenuRules::Keys readMenuKeys() const;
     void actOnMenu(MenuRules::Action action);
@@ -130,9 +123,6 @@ class Game : public Trackable, public EventListener {
     bool frameIsDue() const;
     void sleepUntilFrameNearlyDue() const;
 
-    bool fullscreenRefusalSaid = false;
     // Why the last save failed, in the system's words.
     std::string lastSaveProblem;
-    // Reused every frame by orderUnits, so that ordering allocates nothing.
-    std::vector<std::pair<double, Unit*>> unitDistances;
 };

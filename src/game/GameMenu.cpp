@@ -27,7 +27,7 @@ void Game::runMenu() {
         if (due) {
             inputSystem->readKeyboard();
             if (inputSystem->fullscreenKeyPressed()) {
-                switchFullscreen();
+                displaySystem->switchFullscreen();
             }
             const MenuRules::Action action = MenuRules::apply(readMenuKeys(), mainMenu->selected);
             if (action == MenuRules::Action::Exit) {
@@ -60,7 +60,7 @@ void Game::actOnMenu(MenuRules::Action action) {
     switch (action) {
     case MenuRules::Action::Play:
     case MenuRules::Action::Load:
-        al_hide_mouse_cursor(displaySystem->display);
+        displaySystem->hidePointer();
         inMenu = false;
         playing = true;
         loadLevel();

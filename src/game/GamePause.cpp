@@ -1,22 +1,15 @@
 // Play held still: while the window is without the keyboard focus or the Pause key holds
 // it, nothing of the world runs, the pointer is free, and the loop sleeps between looks
-// at the window and the keys. Also the switch between the window and the full screen.
+// at the window and the keys.
 #include "game/Game.h"
 
-#include "game/SwordSway.h"
-
-#include <allegro5/allegro_primitives.h>
-#include <iostream>
+#include "game/PlayView.h"
 
 namespace {
 
 // A key, the focus or the close button wakes the wait at once; the time out only
 // shows the picture again, in case another window drew over it.
 const double PAUSED_WAIT_SECONDS = 1.0;
-const int DIM_ALPHA = 150;
-const int TITLE_Y = 60;
-const int HINT_Y = 118;
-const int LINE_GAP = 20;
 
 } // namespace
 
@@ -26,8 +19,8 @@ bool Game::paused() const {
 
 void Game::pausePlay(const SwordSway& sway) {
     holdWorldClocks(true);
-    al_show_mouse_cursor(displaySystem->display);
-    drawPauseScreen(sway);
+    displaySystem->showPointer();
+    showPauseScreen(sway);
 }
 
 void Game::runPausedPass(const SwordSway& sway) {
@@ -57,7 +50,7 @@ void Game::runPausedPass(const SwordSway& sway) {
     }
     // The hint says how to go on, which depends on why play is paused.
     if (unfocused != wasUnfocused) {
-        drawPauseScreen(sway);
+        showPauseScreen(sway);
     } else {
         displaySystem->showKeptFrame();
     }
@@ -65,15 +58,11 @@ void Game::runPausedPass(const SwordSway& sway) {
 
 void Game::resumePlay() {
     holdWorldClocks(false);
-    al_hide_mouse_cursor(displaySystem->display);
-    recentrePointer();
-    frameTimer->start(); // the next frame comes a frame period from now
-}
-
-void Game::recentrePointer() {
-    al_set_mouse_xy(displaySystem->display, displaySystem->width / 2, displaySystem->height / 2);
+    displaySystem->hidePointer();
+    displaySystem->centrePointer();
     // Wherever the pointer was, its first reading from here turns nothing.
     inputSystem->startAfresh();
+    frameTimer->start(); // the next frame comes a frame period from now
 }
 
 // Every clock of the world stops with it and goes on where it was: a unit's next step,
@@ -92,30 +81,9 @@ void Game::holdWorldClocks(bool hold) {
     holdClock(&hud->noticeTimer);
 }
 
-// The view as it stood, dimmed, and how to go on.
-void Game::drawPauseScreen(const SwordSway& sway) {
+// Drawn once into a frame kept for the pause, which each later showing only copies.
+void Game::showPauseScreen(const SwordSway& sway) {
     displaySystem->beginKeptFrame();
-    drawFrame(sway);
-    const int32_t width = displaySystem->width;
-    al_draw_filled_rectangle(0, 0, width, displaySystem->height, al_map_rgba(0, 0, 0, DIM_ALPHA));
-    const float centreX = width * 0.5f;
-    const ALLEGRO_COLOR bone = Hud::ink();
-    if (mainMenu->titleFont != nullptr) {
-        al_draw_text(mainMenu->titleFont, bone, centreX, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
-    }
-    const char* goOn = unfocused ? "Click the window to play on" : "Press Pause to play on";
-    al_draw_text(font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOn);
-    al_draw_text(font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE,
-                 "Escape saves and quits");
+    view->drawPauseScreen(sway, unfocused);
     displaySystem->showKeptFrame();
-}
-
-void Game::switchFullscreen() {
-    const bool fill = !displaySystem->fullscreen();
-    if (!displaySystem->setFullscreen(fill) && fill && !fullscreenRefusalSaid) {
-        std::cout << "Cannot fill the screen here: the desktop keeps the window at its size. "
-                     "The game stays in its window."
-                  << std::endl;
-        fullscreenRefusalSaid = true;
-    }
 }

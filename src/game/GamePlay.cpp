@@ -1,63 +1,28 @@
-// The play loop and one frame of it: the world's step, the player's input, and the
-// drawing of the view, the units, the sword and the damage flash.
+// The play loop and one frame of it: the world's step, the player's input, and the view.
 #include "game/Game.h"
 
+#include "core/AssetIds.h"
 #include "core/SoundEvent.h"
+#include "game/PlayView.h"
 #include "game/SwordSway.h"
 #include "world/NumberParser.h"
 
-#include <algorithm>
-#include <allegro5/allegro_primitives.h>
-
 namespace {
 
-const int32_t FOOTSTEP_SOUND = 0;
 const int32_t START_HEALTH = 100;
 const double MOVE_CELLS_PER_SECOND = 4.0;
 const double TURN_RADIANS_PER_SECOND = 3.0;
-const double SIGHT_RANGE = 4.7;
-const double CLOSE_UP_RANGE = 0.5;
-const float FLASH_STRENGTH = 0.6f;
 
 } // namespace
 
-bool Game::orderUnits() {
-    unitDistances.clear();
-    for (Unit* unit : units) {
-        const double distance = camera->distanceTo(unit->x, unit->y);
-        unit->alive = distance <= SIGHT_RANGE;
-        unitDistances.emplace_back(distance, unit);
-    }
-    // Later billboards cover earlier ones, so the nearest must come last.
-    std::stable_sort(unitDistances.begin(), unitDistances.end(),
-                     [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = unitDistances[i].second;
-    }
-    // A unit beside or behind the player cannot fill the view; only one in front can.
-    const Unit* nearest = nearestInFront();
-    return nearest != nullptr && camera->distanceTo(nearest->x, nearest->y) <= CLOSE_UP_RANGE;
-}
-
-Unit* Game::nearestInFront() const {
-    for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
-        if (camera->depthOf((*unit)->x, (*unit)->y) > 0.0) {
-            return *unit;
-        }
-    }
-    return nullptr;
-}
-
 void Game::runPlay() {
-    const int32_t screenWidth = displaySystem->width;
-    const int32_t screenHeight = displaySystem->height;
-    camera->init(screenHeight, screenWidth, mapGrid);
+    camera->init(displaySystem->height, displaySystem->width, mapGrid);
     player->maxHealth = START_HEALTH;
     player->health = START_HEALTH;
-    SwordSway sway(screenHeight);
+    SwordSway sway(displaySystem->height);
     // Turning measures the pointer's travel from the centre; starting there keeps the
     // view from jumping on the first frame.
-    al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+    displaySystem->centrePointer();
     frameTimer->start();
     if (quit) {
         return;
@@ -88,10 +53,10 @@ void Game::playFrame(SwordSway& sway) {
     updateWorld();
     pollPlayerInput(screenWidth, screenHeight, news.closeRequested);
     if (camera->moved && sway.step(camera->running)) {
-        eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
+        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, 0.5f, false));
     }
     displaySystem->beginFrame();
-    drawFrame(sway);
+    view->drawFrame(sway);
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
     if (quit) {
@@ -101,7 +66,7 @@ void Game::playFrame(SwordSway& sway) {
         pausedByKey = true;
         pausePlay(sway);
     } else if (inputSystem->fullscreenPressed) {
-        switchFullscreen();
+        displaySystem->switchFullscreen();
         inputSystem->startAfresh(); // the window moved under the pointer
     }
 }
@@ -135,59 +100,10 @@ void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight, bool close
     // is still on its way to us would throw that motion away.
     const ALLEGRO_MOUSE_STATE* mouse = inputSystem->currentMouse;
     if (mouse->x != screenWidth / 2 || mouse->y != screenHeight / 2) {
-        al_set_mouse_xy(displaySystem->display, screenWidth / 2, screenHeight / 2);
+        displaySystem->centrePointer();
     }
     // The close button does what Escape does: save, then end.
     if (closeRequested && !quit) {
         eventSystem->fireEvent(Event(QUIT_EVENT));
     }
-}
-
-// Draws the view into the current target: walls and units pixel by pixel into the
-// locked target, then the sword and the damage flash over them.
-void Game::drawFrame(const SwordSway& sway) {
-    ALLEGRO_BITMAP* target = al_get_target_bitmap();
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    ALLEGRO_LOCKED_REGION* region =
-        al_lock_bitmap(target, al_get_bitmap_format(target), ALLEGRO_LOCK_READWRITE);
-    if (region != nullptr) {
-        const LockedImage frame(target, region);
-        camera->drawWalls(bufferManager->getBuffer(0), frame);
-        drawUnits(frame);
-        al_unlock_bitmap(target);
-    }
-    drawSword(sway);
-    drawDamageFlash();
-    hud->draw(font, player->health, units.size());
-}
-
-void Game::drawUnits(const LockedImage& frame) {
-    if (units.empty()) {
-        return;
-    }
-    if (orderUnits()) {
-        camera->drawSprite(nearestInFront(), frame); // so close that it fills the view alone
-        return;
-    }
-    camera->drawSprites(units, frame);
-}
-
-void Game::drawSword(const SwordSway& sway) const {
-    const Sprite* sprite = swordAnimation->currentSprite();
-    if (sprite == nullptr || sprite->buffer == nullptr || sprite->buffer->bitmap == nullptr) {
-        return;
-    }
-    al_draw_bitmap_region(sprite->buffer->bitmap, sprite->x, sprite->y, sprite->w, sprite->h,
-                          sway.swordX, sway.swordY, 0);
-}
-
-// Red added over the whole view, fading with the player's hurt countdown.
-void Game::drawDamageFlash() const {
-    if (!player->hurt) {
-        return;
-    }
-    const float strength = FLASH_STRENGTH * std::min(player->hurtCounter, 10) / 10.0f;
-    ALLEGRO_BITMAP* target = al_get_target_bitmap();
-    al_draw_filled_rectangle(0, 0, al_get_bitmap_width(target), al_get_bitmap_height(target),
-                             al_map_rgba_f(strength, 0.0f, 0.0f, 0.0f));
 }

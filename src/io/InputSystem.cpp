@@ -1,12 +1,11 @@
 #include "io/InputSystem.h"
 
+#include "core/AssetIds.h"
 #include "core/MouseEvent.h"
 #include "core/MoveEvent.h"
 #include "core/SoundEvent.h"
 
 namespace {
-
-const int32_t FOOTSTEP_SOUND = 0;
 
 // Allegro's X11 keyboard never reports the Pause key's release: each press flips the
 // key's state instead. Elsewhere it goes down and up as any other key.
@@ -86,7 +85,7 @@ void InputSystem::dispatchKeyboard() {
     } else if (keyDown(ALLEGRO_KEY_D)) {
         eventSystem->fireEvent(MoveEvent(+1, 0));
     } else if (keyDown(ALLEGRO_KEY_P)) {
-        eventSystem->fireEvent(SoundEvent(FOOTSTEP_SOUND, 1.0f, 0.5f, false));
+        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, 0.5f, false));
     }
     pausePressed = pauseKeyPressed();
     fullscreenPressed = fullscreenKeyPressed();

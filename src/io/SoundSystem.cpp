@@ -29,6 +29,14 @@ bool SoundSystem::init(EventSystem* eventSystem) {
     return true;
 }
 
+void SoundSystem::addSample(int32_t id, ALLEGRO_SAMPLE* sample) {
+    ALLEGRO_SAMPLE*& slot = samples[id];
+    if (slot != nullptr && slot != sample) {
+        al_destroy_sample(slot);
+    }
+    slot = sample;
+}
+
 void SoundSystem::handleEvent(const Event& event) {
     if (event.type != SOUND_EVENT) {
         return;

@@ -19,6 +19,8 @@ class SoundSystem : public Trackable, public EventListener {
     // Installs audio and registers for sound events; false leaves the game silent.
     bool init(EventSystem* eventSystem);
     void handleEvent(const Event& event) override;
+    // Takes the sample into its keeping under the id; one it held there before is freed.
+    void addSample(int32_t id, ALLEGRO_SAMPLE* sample);
 
     std::map<int32_t, ALLEGRO_SAMPLE*> samples;
 

@@ -1,6 +1,9 @@
 #include "render/AssetLoader.h"
 
+#include "core/AssetIds.h"
+
 #include <iostream>
+#include <iterator>
 
 int32_t AssetLoader::nextBufferId = 0;
 int32_t AssetLoader::nextSpriteId = 0;
@@ -13,32 +16,36 @@ struct ImageFile {
     bool sampledByPixel; // read texel by texel by the drawing passes
 };
 
+// In BufferId's order.
 const ImageFile IMAGE_FILES[] = {
-    {"assets/map.png", true},      // 0: walls, floor and ceiling
-    {"assets/staff.png", false},   // 1
-    {"assets/sword.png", false},   // 2: the weapon's four frames, drawn with one blit
-    {"assets/skull.png", true},    // 3: a unit's walking frames and its hurt picture
-    {"assets/fireball.png", true}, // 4
+    {"assets/map.png", true},    {"assets/staff.png", false},
+    {"assets/sword.png", false}, // drawn whole with one blit each frame
+    {"assets/skull.png", true},  {"assets/fireball.png", true},
 };
+static_assert(std::size(IMAGE_FILES) == BufferId::COUNT, "one image file per buffer id");
 
 struct SpriteCut {
     int bufferId, x, y, w, h;
 };
 
+// In SpriteId's order.
 const SpriteCut SPRITE_CUTS[] = {
-    {3, 0, 0, 64, 64},     {3, 64, 0, 64, 64},  {3, 128, 0, 64, 64},   {3, 192, 0, 64, 64},
-    {3, 256, 0, 64, 64},   {2, 0, 0, 300, 300}, {2, 300, 0, 300, 300}, {2, 600, 0, 300, 300},
-    {2, 900, 0, 300, 300}, {4, 0, 0, 64, 64},   {4, 64, 0, 64, 64},    {4, 128, 0, 64, 64},
-    {4, 192, 0, 64, 64},
+    {BufferId::SKULL, 0, 0, 64, 64},      {BufferId::SKULL, 64, 0, 64, 64},
+    {BufferId::SKULL, 128, 0, 64, 64},    {BufferId::SKULL, 192, 0, 64, 64},
+    {BufferId::SKULL, 256, 0, 64, 64},    {BufferId::SWORD, 0, 0, 300, 300},
+    {BufferId::SWORD, 300, 0, 300, 300},  {BufferId::SWORD, 600, 0, 300, 300},
+    {BufferId::SWORD, 900, 0, 300, 300},  {BufferId::FIREBALL, 0, 0, 64, 64},
+    {BufferId::FIREBALL, 64, 0, 64, 64},  {BufferId::FIREBALL, 128, 0, 64, 64},
+    {BufferId::FIREBALL, 192, 0, 64, 64},
 };
+static_assert(std::size(SPRITE_CUTS) == SpriteId::COUNT, "one cut per sprite id");
 
+// In SoundId's order.
 const char* const SOUND_FILES[] = {
-    "assets/footstep.wav",   // 0
-    "assets/bgambience.wav", // 1: looped for the whole run
-    "assets/deadsleep.wav",  // 2
-    "assets/swordhit.wav",   // 3
-    "assets/swordmiss.wav",  // 4
+    "assets/footstep.wav", "assets/bgambience.wav", "assets/deadsleep.wav",
+    "assets/swordhit.wav", "assets/swordmiss.wav",
 };
+static_assert(std::size(SOUND_FILES) == SoundId::COUNT, "one sound file per sound id");
 
 } // namespace
 
@@ -76,7 +83,7 @@ void AssetLoader::loadSounds() {
             std::cout << "Failure!";
             continue;
         }
-        soundSystem->samples[nextSoundId++] = sample;
+        soundSystem->addSample(nextSoundId++, sample);
     }
     std::cout << "Done!" << std::endl;
 }

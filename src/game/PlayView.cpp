@@ -1,0 +1,117 @@
+#include "game/PlayView.h"
+
+#include "game/SwordSway.h"
+#include "render/BitmapLock.h"
+
+#include <algorithm>
+#include <allegro5/allegro_primitives.h>
+
+namespace {
+
+const double SIGHT_RANGE = 4.7;
+const double CLOSE_UP_RANGE = 0.5;
+const float FLASH_STRENGTH = 0.6f;
+
+const int DIM_ALPHA = 150;
+const int TITLE_Y = 60;
+const int HINT_Y = 118;
+const int LINE_GAP = 20;
+
+} // namespace
+
+// Walls and units pixel by pixel into the locked target, then the sword, the damage
+// flash and the HUD over them.
+void PlayView::drawFrame(const SwordSway& sway) {
+    al_clear_to_color(al_map_rgb(0, 0, 0));
+    {
+        const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_READWRITE);
+        if (frame.locked()) {
+            scene.camera->drawWalls(scene.texture, frame.image());
+            drawUnits(frame.image());
+        }
+    }
+    drawSword(sway);
+    drawDamageFlash();
+    scene.hud->draw(scene.font, scene.player->health, scene.units->size());
+}
+
+void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused) {
+    drawFrame(sway);
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    const int width = al_get_bitmap_width(target);
+    al_draw_filled_rectangle(0, 0, width, al_get_bitmap_height(target),
+                             al_map_rgba(0, 0, 0, DIM_ALPHA));
+    const float centreX = width * 0.5f;
+    const ALLEGRO_COLOR bone = Hud::ink();
+    if (scene.titleFont != nullptr) {
+        al_draw_text(scene.titleFont, bone, centreX, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
+    }
+    if (scene.font == nullptr) {
+        return;
+    }
+    const char* goOn = unfocused ? "Click the window to play on" : "Press Pause to play on";
+    al_draw_text(scene.font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOn);
+    al_draw_text(scene.font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE,
+                 "Escape saves and quits");
+}
+
+bool PlayView::orderUnits() {
+    std::vector<Unit*>& units = *scene.units;
+    unitDistances.clear();
+    for (Unit* unit : units) {
+        const double distance = scene.camera->distanceTo(unit->x, unit->y);
+        unit->alive = distance <= SIGHT_RANGE;
+        unitDistances.emplace_back(distance, unit);
+    }
+    // Later billboards cover earlier ones, so the nearest must come last.
+    std::stable_sort(unitDistances.begin(), unitDistances.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = unitDistances[i].second;
+    }
+    // A unit beside or behind the player cannot fill the view; only one in front can.
+    const Unit* nearest = nearestInFront();
+    return nearest != nullptr && scene.camera->distanceTo(nearest->x, nearest->y) <= CLOSE_UP_RANGE;
+}
+
+Unit* PlayView::nearestInFront() const {
+    const std::vector<Unit*>& units = *scene.units;
+    for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
+        if (scene.camera->depthOf((*unit)->x, (*unit)->y) > 0.0) {
+            return *unit;
+        }
+    }
+    return nullptr;
+}
+
+void PlayView::drawUnits(const LockedImage& frame) {
+    if (scene.units->empty()) {
+        return;
+    }
+    if (orderUnits()) {
+        scene.camera->drawSprite(nearestInFront(), frame); // so close that it fills the view
+        return;
+    }
+    scene.camera->drawSprites(*scene.units, frame);
+}
+
+void PlayView::drawSword(const SwordSway& sway) const {
+    const Sprite* sprite = scene.sword->currentSprite();
+    if (sprite == nullptr || sprite->buffer == nullptr || sprite->buffer->bitmap == nullptr) {
+        return;
+    }
+    al_draw_bitmap_region(sprite->buffer->bitmap, sprite->x, sprite->y, sprite->w, sprite->h,
+                          sway.swordX, sway.swordY, 0);
+}
+
+// Red added over the whole view, fading with the player's hurt countdown.
+void PlayView::drawDamageFlash() const {
+    const Unit* player = scene.player;
+    if (!player->hurt) {
+        return;
+    }
+    const float strength = FLASH_STRENGTH * std::min(player->hurtCounter, 10) / 10.0f;
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    al_draw_filled_rectangle(0, 0, al_get_bitmap_width(target), al_get_bitmap_height(target),
+                             al_map_rgba_f(strength, 0.0f, 0.0f, 0.0f));
+}

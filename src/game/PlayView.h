@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/Trackable.h"
+#include "render/Animation.h"
+#include "render/Camera.h"
+#include "render/Hud.h"
+#include "render/ImageBuffer.h"
+#include "render/LockedImage.h"
+#include "units/Unit.h"
+
+#include <allegro5/allegro_font.h>
+#include <utility>
+#include <vector>
+
+class SwordSway;
+
+// What the player sees of play: the frame (walls, floor and ceiling, the units, the sword,
+// the damage flash and the HUD) and the pause screen, which is that frame dimmed. Both
+// are drawn into the current target. It owns nothing it draws.
+class PlayView : public Trackable {
+  public:
+    // Everything a frame shows, owned by the game.
+    struct Scene {
+        Camera* camera = nullptr;
+        ImageBuffer* texture = nullptr; // walls, floor and ceiling
+        Animation* sword = nullptr;
+        Unit* player = nullptr;
+        Hud* hud = nullptr;
+        std::vector<Unit*>* units = nullptr;
+        const ALLEGRO_FONT* font = nullptr;      // the HUD's and the pause screen's lines
+        const ALLEGRO_FONT* titleFont = nullptr; // the pause screen's title
+    };
+
+    explicit PlayView(const Scene& scene) : scene(scene) {}
+
+    void drawFrame(const SwordSway& sway);
+    // The frame as it stands, dimmed, with how to go on: the Pause key, or a click on the
+    // window when it lost the focus.
+    void drawPauseScreen(const SwordSway& sway, bool unfocused);
+
+    // Farthest unit first, nearest last; hides units out of sight range. True when the
+    // nearest unit in front of the camera stands so close that it alone is drawn.
+    bool orderUnits();
+    // After ordering: the nearest unit in front of the camera, or null.
+    Unit* nearestInFront() const;
+    // The units' billboards into the locked frame, after its wall pass.
+    void drawUnits(const LockedImage& frame);
+
+  private:
+    void drawSword(const SwordSway& sway) const;
+    void drawDamageFlash() const;
+
+    Scene scene;
+    // Reused every frame by orderUnits, so that ordering allocates nothing.
+    std::vector<std::pair<double, Unit*>> unitDistances;
+};
