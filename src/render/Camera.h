@@ -8,7 +8,7 @@
 #include "render/LockedImage.h"
 #include "render/ShadeTable.h"
 #include "render/Sprite.h"
-#include "render/Viewpoint.h"
+#include "world/Viewpoint.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "core/Trackable.h"
 #include "render/Animation.h"
 #include "render/Sprite.h"
-#include "render/Viewpoint.h"
+#include "world/Viewpoint.h"
 
 #include <cstdint>
 
