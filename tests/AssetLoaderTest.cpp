@@ -23,7 +23,15 @@ class AssetLoaderTest : public ::testing::Test {
         AssetLoader::nextBufferId = 0;
         AssetLoader::nextSpriteId = 0;
         AssetLoader::nextSoundId = 0;
-        ASSERT_TRUE(sounds.init(&events)) << "these tests need an audio device";
+        // CTest gives these tests an audio server of their own; run by hand without one,
+        // only the checks of the sounds are left out.
+        audio = sounds.init(&events);
+    }
+
+    void needAudio() {
+        if (!audio) {
+            GTEST_SKIP() << "no audio device (CTest starts one for the tests)";
+        }
     }
 
     std::string loadAll() {
@@ -40,6 +48,7 @@ class AssetLoaderTest : public ::testing::Test {
     SpriteManager sprites;
     SoundSystem sounds;
     AssetLoader loader{&buffers, &sprites, &sounds};
+    bool audio = false;
 };
 
 struct Cut {
@@ -50,8 +59,10 @@ struct Cut {
 
 TEST_F(AssetLoaderTest, EveryFileGetsItsFixedId) {
     folder.copyAssetsExcept({});
-    EXPECT_EQ(loadAll(),
-              "Loading Buffers...Done!\nLoading Sprites...Done!\nLoading Sounds...Done!\n");
+    const std::string soundsLine =
+        audio ? "Done!" : "Failure!Failure!Failure!Failure!Failure!Done!";
+    EXPECT_EQ(loadAll(), "Loading Buffers...Done!\nLoading Sprites...Done!\nLoading Sounds..." +
+                             soundsLine + "\n");
     ASSERT_EQ(buffers.buffers.size(), 5u);
     EXPECT_EQ(al_get_bitmap_width(buffers.getBuffer(0)->bitmap), 64 * 12);
     EXPECT_EQ(al_get_bitmap_width(buffers.getBuffer(2)->bitmap), 1200);
@@ -70,11 +81,12 @@ TEST_F(AssetLoaderTest, EveryFileGetsItsFixedId) {
                   (std::vector<int>{cuts[id].x, cuts[id].y, cuts[id].w, cuts[id].h}))
             << "sprite " << id;
     }
-    EXPECT_EQ(sounds.samples.size(), 5u);
+    EXPECT_EQ(sounds.samples.size(), audio ? 5u : 0u);
     EXPECT_EQ(sprites.getSprite(13), nullptr);
 }
 
 TEST_F(AssetLoaderTest, MissingSoundUsesNoId) {
+    needAudio();
     folder.copyAssetsExcept({"footstep.wav"});
     const std::string out = loadAll();
     EXPECT_NE(out.find("\nLoading Sounds...Failure!Done!\n"), std::string::npos) << out;
@@ -94,6 +106,7 @@ TEST_F(AssetLoaderTest, MissingImageStillTakesItsIdAndIsReported) {
 }
 
 TEST_F(AssetLoaderTest, WithoutAudioEverySoundFailsInsteadOfCrashing) {
+    needAudio(); // audio that was never there cannot be taken away
     folder.copyAssetsExcept({});
     al_uninstall_audio();
     const std::string out = loadAll();

@@ -327,9 +327,12 @@ TEST_F(GameRulesTest, APauseNeitherAdvancesNorDelaysTheWorldsClocks) {
     Unit* unit = unitAhead(3.0);
     unit->timer->start();
     game->swordAnimation->timer->start();
+    game->hud->notify("Game saved");
+    backdate(game->hud->noticeTimer, Hud::NOTICE_MS - 200.0);
     game->holdWorldClocks(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     game->holdWorldClocks(false);
+    EXPECT_EQ(game->hud->lines(100, 1).back(), "Game saved"); // its last 200 ms are still to come
     EXPECT_LT(unit->timer->getElapsedMs(), Unit::STEP_INTERVAL_MS);
     EXPECT_LT(unit->animation->timer->getElapsedMs(), unit->animation->frameDuration);
     EXPECT_LT(game->swordAnimation->timer->getElapsedMs(), game->swordAnimation->frameDuration);

@@ -24,6 +24,18 @@ TEST(HudTest, SaysHealthAndSkullsAndANoticeForTwoSeconds) {
     EXPECT_EQ(hud.lines(97, 0), (Lines{"Health 97", "Skulls 0"}));
 }
 
+TEST(HudTest, ANoticeGivenItsOwnTimeKeepsIt) {
+    Hud hud;
+    hud.notify("THE DEAD SLEEP ONCE MORE", 5000.0);
+    backdate(hud.noticeTimer, 4900.0);
+    EXPECT_EQ(hud.lines(97, 0).back(), "THE DEAD SLEEP ONCE MORE");
+    backdate(hud.noticeTimer, 5000.0);
+    EXPECT_EQ(hud.lines(97, 0).size(), 2u);
+    hud.notify("Game saved"); // the next notice has the usual two seconds again
+    backdate(hud.noticeTimer, 2000.0);
+    EXPECT_EQ(hud.lines(97, 0).size(), 2u);
+}
+
 TEST(HudTest, DrawsInItsCornerAndNowhereElse) {
     startAllegroForTests();
     ALLEGRO_FONT* font = al_load_font(DUSKMARCH_ASSET_DIR "/proggy.ttf", 16, 0);

@@ -138,6 +138,8 @@ TEST_F(InputSystemTest, F11OrEnterWithAltSwitchesTheScreenOncePerPress) {
     pollKeys({});
     pollKeys({ALLEGRO_KEY_ALT, ALLEGRO_KEY_ENTER});
     EXPECT_TRUE(input.fullscreenPressed);
+    pollKeys({ALLEGRO_KEY_ALT, ALLEGRO_KEY_ENTER}); // held: no second switch
+    EXPECT_FALSE(input.fullscreenPressed);
     pollKeys({});
     pollKeys({ALLEGRO_KEY_ALTGR, ALLEGRO_KEY_ENTER});
     EXPECT_TRUE(input.fullscreenPressed);

@@ -2,7 +2,9 @@
 
 #include "core/Timer.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 TEST(Timer, StartsAtZeroAndCountsRealTime) {
     Timer timer;
@@ -39,6 +41,21 @@ TEST(Timer, StopFreezesTheMeasurementUntilTheNextStart) {
     EXPECT_EQ(timer.stopCount, 0);
     EXPECT_EQ(timer.elapsedMs, 0.0);
     EXPECT_LT(timer.getElapsedMs(), 50.0);
+}
+
+// A clock that had run before it stopped goes on from there, neither from zero nor
+// with the stopped time counted.
+TEST(Timer, ResumeGoesOnFromWhereItStopped) {
+    Timer timer;
+    timer.start();
+    backdate(timer, 300.0);
+    timer.stop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    timer.resume();
+    EXPECT_NEAR(timer.getElapsedMs(), 300.0, 50.0);
+    EXPECT_EQ(timer.stopCount, 0); // running again
+    timer.resume();                // a running clock is not moved
+    EXPECT_NEAR(timer.getElapsedMs(), 300.0, 50.0);
 }
 
 TEST(Timer, ClockReadingsAreMonotonicAndInNanoseconds) {

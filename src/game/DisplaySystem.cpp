@@ -82,23 +82,9 @@ WindowEvents DisplaySystem::readEvents() {
     }
     ALLEGRO_EVENT event;
     while (al_get_next_event(windowEvents, &event)) {
-        switch (event.type) {
-        case ALLEGRO_EVENT_DISPLAY_CLOSE:
-            news.closeRequested = true;
-            break;
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
-            news.focusLost = true;
-            news.focusGained = false; // the later of the two is what holds now
-            break;
-        case ALLEGRO_EVENT_DISPLAY_SWITCH_IN:
-            news.focusGained = true;
-            news.focusLost = false;
-            break;
-        case ALLEGRO_EVENT_DISPLAY_RESIZE:
+        news.note(event.type);
+        if (event.type == ALLEGRO_EVENT_DISPLAY_RESIZE) {
             al_acknowledge_resize(event.display.source);
-            break;
-        default:
-            break; // keys only wake waitForEvents; their state is polled
         }
     }
     return news;

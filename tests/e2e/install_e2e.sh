@@ -38,8 +38,12 @@ PLAYER_HOME="$E2E_WORK/home"
 DATA_HOME="$E2E_WORK/data"
 SAVE_FOLDER="$DATA_HOME/duskmarch"
 mkdir -p "$E2E_WORK/elsewhere" "$PLAYER_HOME" "$SAVE_FOLDER"
-# A link left by an install elsewhere must be renewed.
+# Links left by installs elsewhere must be renewed: one to a folder that is gone, and
+# one to a folder that is still there (ln without -n would put the new link inside it).
 ln -s /nonexistent/assets "$SAVE_FOLDER/assets"
+OLD_DATA="$E2E_WORK/old-prefix/levels"
+mkdir -p "$OLD_DATA"
+ln -s "$OLD_DATA" "$SAVE_FOLDER/levels"
 repository_state=$(git -C "$ROOT" status --porcelain --ignored 2>/dev/null | grep -c gamesave)
 
 echo "# the launcher from an unrelated folder"
@@ -51,6 +55,9 @@ check "the installed game ends with status 0" exited_with 0
 check "the save is in \$XDG_DATA_HOME/duskmarch" test -f "$SAVE_FOLDER/gamesave.dat"
 check "the stale link is renewed" \
     test "$(readlink "$SAVE_FOLDER/assets")" = "$PREFIX/share/games/duskmarch/assets"
+check "and so is the link to an older install's folder, leaving that folder alone" \
+    test "$(readlink "$SAVE_FOLDER/levels")" = "$PREFIX/share/games/duskmarch/levels" -a \
+    -z "$(ls -A "$OLD_DATA")"
 check "the folder it was started from is untouched" test -z "$(ls -A "$E2E_WORK/elsewhere")"
 check "and so is the repository" \
     test "$(git -C "$ROOT" status --porcelain --ignored 2>/dev/null | grep -c gamesave)" = "$repository_state"
@@ -68,6 +75,28 @@ start_game "$LAUNCHER" "$E2E_WORK/elsewhere" plain-home HOME="$PLAYER_HOME" XDG_
 open_window && enter_play
 quit
 check "the save goes to ~/.local/share/duskmarch" test -f "$PLAYER_HOME/.local/share/duskmarch/gamesave.dat"
+
+# Without a display the game ends at once, after the launcher has made its folder.
+launch_without_display() { # launch_without_display NAME HOME XDG_DATA_HOME
+    (cd "$E2E_WORK/elsewhere" && env -u DISPLAY HOME="$2" XDG_DATA_HOME="$3" "$LAUNCHER") \
+        >"$E2E_WORK/$1.out" 2>&1
+}
+
+echo "# a relative XDG_DATA_HOME, which the base directory rules ignore"
+launch_without_display relative "$E2E_WORK/home-relative" relative/data
+check "the folder is made under ~/.local/share" \
+    test -L "$E2E_WORK/home-relative/.local/share/duskmarch/levels"
+check "and nothing beside the folder it was started from" test ! -e "$E2E_WORK/elsewhere/relative"
+
+echo "# a real folder where a link belongs"
+mkdir -p "$E2E_WORK/home-in-the-way/.local/share/duskmarch/levels"
+launch_without_display in-the-way "$E2E_WORK/home-in-the-way" ""
+status=$?
+check "the launcher fails with a non-zero status ($status)" test "$status" -ne 0
+check "naming what is in the way" \
+    grep -q "duskmarch/levels is in the way of the link to the game's levels" "$E2E_WORK/in-the-way.out"
+check "which it leaves as it was" test -d "$E2E_WORK/home-in-the-way/.local/share/duskmarch/levels" -a \
+    ! -L "$E2E_WORK/home-in-the-way/.local/share/duskmarch/levels"
 
 echo "# a folder that cannot be made"
 touch "$E2E_WORK/a-file"
