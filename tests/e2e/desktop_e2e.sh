@@ -4,9 +4,7 @@
 # screen and back, and a cleared level that stays cleared after Load.
 # usage: desktop_e2e.sh PATH_TO_GAME   (run from the repository root)
 set -u
-GAME=$(realpath "$1")
-ROOT=$(pwd)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.sh" "$1"
 
 SCREEN_W=1280
 SCREEN_H=800
@@ -81,12 +79,12 @@ sleep 0.5
 shoot "$WIN" unfocused-start
 check "the pointer stays where it is moved" pointer_at 1000 690
 check "the game is paused, its view dimmed ($(brightness unfocused-start) from $(brightness focused))" \
-    above "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.6 }')" "$(brightness unfocused-start)"
+    greater_than "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.6 }')" "$(brightness unfocused-start)"
 check "with \"Paused\" in the game's colours" \
     test "$(count_colour unfocused-start 300x60+150+50 '#ECE2C4')" -gt 100
 share=$(cpu_share 5)
 check "paused, the game's loop takes under $PAUSED_LIMIT% of a core (loop/whole: $share%)" \
-    above "$PAUSED_LIMIT" "${share%/*}"
+    greater_than "$PAUSED_LIMIT" "${share%/*}"
 sleep 3
 shoot "$WIN" unfocused-end
 check "the view stands still" test "$(pixels_changed unfocused-start unfocused-end 600x400+0+0)" -eq 0
@@ -98,7 +96,7 @@ xdotool windowactivate --sync "$WIN" 2>/dev/null
 sleep 0.5
 shoot "$WIN" refocused
 check "play goes on, the view bright again ($(brightness refocused))" \
-    above "$(brightness refocused)" "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.8 }')"
+    greater_than "$(brightness refocused)" "$(awk -v b="$(brightness focused)" 'BEGIN { print b * 0.8 }')"
 # The skull walks up in the middle of the view; beside it, walls and floor move only if
 # the view turns.
 check "the view did not turn on coming back" \
@@ -111,7 +109,7 @@ window_centre() {
 check "the pointer is back at the window's centre" pointer_at $(window_centre)
 share=$(cpu_share 2)
 check "playing, the game's loop is busy again (loop/whole: $share%)" \
-    above "${share%/*}" "$PAUSED_LIMIT"
+    greater_than "${share%/*}" "$PAUSED_LIMIT"
 hold "$WIN" "$(speed_checks && echo 2 || echo 3)" s # the sanitized game is slower
 kill "$OTHER_PID" 2>/dev/null
 
@@ -122,19 +120,19 @@ shoot "$WIN" paused
 check "Pause pauses" test "$(count_colour paused 300x60+150+50 '#ECE2C4')" -gt 100
 share=$(cpu_share 5)
 check "paused by the key, under $PAUSED_LIMIT% of a core (loop/whole: $share%)" \
-    above "$PAUSED_LIMIT" "${share%/*}"
+    greater_than "$PAUSED_LIMIT" "${share%/*}"
 press "$WIN" Pause
 sleep 0.5
 shoot "$WIN" unpaused
 check "Pause again plays on" test "$(count_colour unpaused 300x60+150+50 '#ECE2C4')" -eq 0
-quit
-check "Escape saves and ends the game with status 0" exited_with 0
-check "walking back after the pause went back" test "$(saved focus x)" -gt 22
+quit_with_escape; status=$?
+check "Escape saves and ends the game with status 0" test "$status" = 0
+check "walking back after the pause went back" test "$(save_value focus x)" -gt 22
 check "and its exit report lists no live allocation" clean_exit_report focus
 
 echo "# filling the screen and back"
 open_room | make_game_folder screen
-play screen
+start_and_play screen
 press "$WIN" F11
 sleep 1
 check "F11 fills the screen" test "$(window_size)" = "${SCREEN_W}x${SCREEN_H}"
@@ -152,12 +150,12 @@ sleep 1
 check "Alt+Enter gives the 600x400 window back" test "$(window_size)" = 600x400
 shoot "$WIN" windowed-again
 check "with the view in it" test "$(floor_brightness windowed-again)" -gt 15
-quit
-check "the game ends with status 0" exited_with 0
+quit_with_escape; status=$?
+check "the game ends with status 0" test "$status" = 0
 
 echo "# a cleared level stays cleared"
 { open_room; echo "unit:21 22"; } | make_game_folder cleared
-play cleared
+start_and_play cleared
 sleep 2.5 # the skull walks up within reach
 for _ in 1 2 3 4; do
     click "$WIN" 1
@@ -165,14 +163,14 @@ for _ in 1 2 3 4; do
 done
 shoot "$WIN" won
 check "the last kill is shown in the HUD" test "$(count_colour won 200x16+8+36 '#ECE2C4')" -gt 50
-quit
+quit_with_escape
 check "and told on the console" grep -q "THE DEAD SLEEP ONCE MORE" "$E2E_WORK/cleared.out"
 check "the save of the cleared level says no unit is left" grep -qx 'units:0' "$E2E_WORK/cleared/gamesave.dat"
 keep_save cleared cleared-first
-load cleared
+start_and_load cleared
 sleep 1
 shoot "$WIN" loaded
-quit
+quit_with_escape
 check "Load brings back a level with no skull: its save holds no unit either" \
     test -z "$(saved_units cleared)"
 check "and says so again" grep -qx 'units:0' "$E2E_WORK/cleared/gamesave.dat"

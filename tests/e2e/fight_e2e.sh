@@ -4,9 +4,7 @@
 # bringing a saved game back.
 # usage: fight_e2e.sh PATH_TO_GAME   (run from the repository root)
 set -u
-GAME=$(realpath "$1")
-ROOT=$(pwd)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.sh" "$1"
 
 start_x
 start_audio
@@ -19,7 +17,7 @@ echo "# a unit two cells ahead"
 # Two cells, so that it is still walking up when the first picture is taken, even on a
 # loaded machine.
 { open_room; echo "unit:20 22"; } | make_game_folder fight
-play fight
+start_and_play fight
 shoot "$WIN" fight-start
 start_recording fight-quiet
 sleep 2.5
@@ -49,21 +47,21 @@ click "$WIN" 1
 sleep 2
 stop_recording
 shoot "$WIN" fight-after
-quit
-check "the game ends with status 0" exited_with 0
+quit_with_escape; status=$?
+check "the game ends with status 0" test "$status" = 0
 check "the unit struck once" test "$(lines fight '^You take' | tr '\n' '|')" = "You take -3 damage!|"
 check "four hits killed it, told in order" \
     test "$(lines fight 'damage|Killed|SLEEP' | tr '\n' '|')" = \
     "You take -3 damage!|Did 3 damage!|Did 3 damage!|Did 3 damage!|Did 3 damage!|Killed a unit!|THE DEAD SLEEP ONCE MORE|"
 # Both ring above the ambience's band, where a blow is not lost among its gusts.
 check "the sword hits are heard ($(loudness_high fight-hits) RMS over $(loudness_high fight-quiet) above 1.5 kHz)" \
-    above "$(loudness_high fight-hits)" "$(awk -v s="$(loudness_high fight-quiet)" 'BEGIN { print s * 4 }')"
+    greater_than "$(loudness_high fight-hits)" "$(awk -v s="$(loudness_high fight-quiet)" 'BEGIN { print s * 4 }')"
 check "the last kill's toll is heard ($(loudness_high fight-last) RMS over $(loudness_high fight-quiet) above 1.5 kHz)" \
-    above "$(loudness_high fight-last)" "$(awk -v s="$(loudness_high fight-quiet)" 'BEGIN { print s * 4 }')"
+    greater_than "$(loudness_high fight-last)" "$(awk -v s="$(loudness_high fight-quiet)" 'BEGIN { print s * 4 }')"
 check "the dead unit is gone from the view" \
     test "$(pixels_changed fight-start fight-after 600x300+0+0)" -gt 5000 -a \
     "$(pixels_changed fight-near fight-after 600x300+0+0)" -gt 5000
-check "Escape's save holds the player's 97 health" test "$(saved fight player_health)" = 97
+check "Escape's save holds the player's 97 health" test "$(save_value fight player_health)" = 97
 check "and no unit" test -z "$(saved_units fight)"
 check "and its exit report lists no live allocation" clean_exit_report fight
 
@@ -71,7 +69,7 @@ echo "# Space, the right button, and Load"
 # One unit walled in where it can neither move nor reach the player.
 { open_room | sed '6s/^\(.....\)0/\11/; 7s/^\(....\)000/\1101/; 8s/^\(.....\)0/\11/'; echo "unit:6 5"; } |
     make_game_folder saving
-play saving
+start_and_play saving
 hold "$WIN" 2 w
 press "$WIN" space
 shoot "$WIN" before-save
@@ -86,22 +84,22 @@ check "for about two seconds" test "$(count_colour notice-gone 480x18+0+36 '#ECE
 check "and play goes on" kill -0 "$GAME_PID"
 keep_save saving right-button
 hold "$WIN" "$(speed_checks && echo 2 || echo 3)" d # the sanitized game is slower
-quit
-X=$(saved right-button x)
-Y=$(saved right-button y)
+quit_with_escape
+X=$(save_value right-button x)
+Y=$(save_value right-button y)
 check "Space put a unit on the player's cell ($X $Y)" grep -qx "unit:$X $Y" "$E2E_WORK/right-button/gamesave.dat"
 check "beside the walled-in one" grep -qx "unit:6 5" "$E2E_WORK/right-button/gamesave.dat"
 check "and it struck at once" test "$(lines saving '^You take' | head -n 1)" = "You take -3 damage!"
-check "walking on after the save moved the player" test "$(saved saving y)" != "$Y"
+check "walking on after the save moved the player" test "$(save_value saving y)" != "$Y"
 keep_save saving escape
-load saving
+start_and_load saving
 shoot "$WIN" loaded
-quit
-check "Load puts the player back where Escape saved ($(saved saving x) $(saved saving y))" \
-    test "$(saved saving x) $(saved saving y)" = "$(saved escape x) $(saved escape y)"
+quit_with_escape; status=$?
+check "Load puts the player back where Escape saved ($(save_value saving x) $(save_value saving y))" \
+    test "$(save_value saving x) $(save_value saving y)" = "$(save_value escape x) $(save_value escape y)"
 check "with the saved units, not the level's one" \
     test "$(saved_units saving | tr '\n' ' ')" = "$(saved_units escape | tr '\n' ' ')"
-check "a loaded game ends with status 0" exited_with 0
+check "a loaded game ends with status 0" test "$status" = 0
 
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/fight-near.png" "$DUSKMARCH_SCREENSHOTS/fight.png"
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/after-save.png" "$DUSKMARCH_SCREENSHOTS/saved.png"

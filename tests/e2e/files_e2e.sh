@@ -5,10 +5,8 @@
 # None may hang the game, swamp its memory, write through a link or pass unreported.
 # usage: files_e2e.sh PATH_TO_GAME PATH_TO_CLOSE_WINDOW   (run from the repository root)
 set -u
-GAME=$(realpath "$1")
 CLOSE_WINDOW=$(realpath "$2")
-ROOT=$(pwd)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.sh" "$1"
 
 start_x
 start_audio
@@ -40,8 +38,8 @@ for damage in short junk empty; do
     for image in "${IMAGES[@]}"; do
         name="${image%.png}-$damage"
         GAME_PID=${started[$image]}
-        wait_exit
-        check "$image $damage: the game ends with status 1 ($EXIT_STATUS)" exited_with 1
+        wait_for_exit; status=$?
+        check "$image $damage: the game ends with status 1 ($status)" test "$status" = 1
         check "$image $damage: naming the file" grep -q "could not load \"assets/$image\"" "$E2E_WORK/$name.out"
         check "$image $damage: with a clean exit report" clean_exit_report "$name"
     done
@@ -80,37 +78,37 @@ for kind in fifo directory device; do
     directory) mkdir "$level" ;;
     device) ln -s /dev/zero "$level" ;; # a line without end, too
     esac
-    play "level-$kind"
+    start_and_play "level-$kind"
     sleep 1
     check "a $kind as the level: play begins, on empty floor" \
         grep -q "Cannot open the level \"levels/RirUdodu.lev\": it is a $([ $kind = fifo ] && echo FIFO || echo $kind), not a regular file; the world is empty floor." "$E2E_WORK/level-$kind.out"
     stays_small "a $kind as the level"
-    quit
-    check "and Escape ends it with status 0" exited_with 0
+    quit_with_escape; status=$?
+    check "and Escape ends it with status 0" test "$status" = 0
 done
 
 echo "# a level of one line of 50 MB"
 mkdir -p "$E2E_WORK/long-line/levels"
 ln -s "$ROOT/assets" "$E2E_WORK/long-line/assets"
 head -c 50000000 /dev/zero | tr '\0' '1' >"$E2E_WORK/long-line/levels/RirUdodu.lev"
-play long-line
+start_and_play long-line
 sleep 1
 check "the line is cut and said once" \
     test "$(grep -c 'runs on past 256 characters' "$E2E_WORK/long-line.out")" -eq 1
 check "reading stops at a megabyte" grep -q 'runs on past 1048576 bytes' "$E2E_WORK/long-line.out"
 stays_small "a 50 MB line"
-quit
+quit_with_escape
 [ -n "$UNBOUNDED_ASAN_OPTIONS" ] && export ASAN_OPTIONS="$UNBOUNDED_ASAN_OPTIONS"
 
 echo "# a FIFO at the save's temporary name"
 open_room | make_game_folder save-fifo
 mkfifo "$E2E_WORK/save-fifo/gamesave.dat.tmp"
-play save-fifo
+start_and_play save-fifo
 click "$WIN" 3
 sleep 0.5
 check "the right button does not freeze the game" kill -0 "$GAME_PID"
-quit
-check "Escape still ends it, with status 1: its save failed ($EXIT_STATUS)" exited_with 1
+quit_with_escape; status=$?
+check "Escape still ends it, with status 1: its save failed ($status)" test "$status" = 1
 check "saying where and why" \
     grep -q 'Could not save the game to "gamesave.dat": gamesave.dat.tmp: it is a FIFO, not a regular file.' "$E2E_WORK/save-fifo.out"
 check "after a clean exit report" clean_exit_report save-fifo
@@ -119,20 +117,20 @@ echo "# a link at the save's temporary name"
 open_room | make_game_folder save-link
 echo "someone else's file" >"$E2E_WORK/save-link/other.txt"
 ln -s other.txt "$E2E_WORK/save-link/gamesave.dat.tmp"
-play save-link
+start_and_play save-link
 click "$WIN" 3
 sleep 0.3
-quit
+quit_with_escape; status=$?
 check "the link's target is untouched" test "$(cat "$E2E_WORK/save-link/other.txt")" = "someone else's file"
-check "the save is written in its place" test "$(saved save-link x)" = 22
-check "and the game ends with status 0" exited_with 0
+check "the save is written in its place" test "$(save_value save-link x)" = 22
+check "and the game ends with status 0" test "$status" = 0
 
 echo "# a save that cannot be made at Escape"
 open_room | make_game_folder save-blocked
 mkdir "$E2E_WORK/save-blocked/gamesave.dat"
-play save-blocked
-quit
-check "the game ends with status 1 ($EXIT_STATUS)" exited_with 1
+start_and_play save-blocked
+quit_with_escape; status=$?
+check "the game ends with status 1 ($status)" test "$status" = 1
 check "saying why" \
     grep -q 'Could not save the game to "gamesave.dat": gamesave.dat: it is a directory, not a regular file.' "$E2E_WORK/save-blocked.out"
 check "after a clean exit report" clean_exit_report save-blocked
@@ -140,19 +138,19 @@ check "after a clean exit report" clean_exit_report save-blocked
 echo "# a save the close button cannot make"
 open_room | make_game_folder close-blocked
 mkdir "$E2E_WORK/close-blocked/gamesave.dat"
-play close-blocked
+start_and_play close-blocked
 "$CLOSE_WINDOW" "$WIN"
-wait_exit
-check "the close button ends the game with status 1 too" exited_with 1
+wait_for_exit; status=$?
+check "the close button ends the game with status 1 too" test "$status" = 1
 
 echo "# a FIFO as the save, at Load"
 open_room | make_game_folder load-fifo
 mkfifo "$E2E_WORK/load-fifo/gamesave.dat"
-load load-fifo
+start_and_load load-fifo
 sleep 0.5
 check "Load does not freeze: it says so and starts a new game" \
     grep -q 'Cannot read the save "gamesave.dat": it is a FIFO, not a regular file; a new game starts.' "$E2E_WORK/load-fifo.out"
-quit
-check "and Escape's save will not replace it either: status 1" exited_with 1
+quit_with_escape; status=$?
+check "and Escape's save will not replace it either: status 1" test "$status" = 1
 
 finish

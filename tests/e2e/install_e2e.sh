@@ -6,7 +6,6 @@
 # usage: install_e2e.sh BUILD_DIR   (run from the repository root)
 set -u
 BUILD=$(realpath "$1")
-ROOT=$(pwd)
 source "$(dirname "$0")/lib.sh"
 
 PREFIX="$E2E_WORK/prefix"
@@ -50,8 +49,8 @@ echo "# the launcher from an unrelated folder"
 start_game "$LAUNCHER" "$E2E_WORK/elsewhere" installed HOME="$PLAYER_HOME" XDG_DATA_HOME="$DATA_HOME"
 open_window && enter_play
 hold "$WIN" 1 w
-quit
-check "the installed game ends with status 0" exited_with 0
+quit_with_escape; status=$?
+check "the installed game ends with status 0" test "$status" = 0
 check "the save is in \$XDG_DATA_HOME/duskmarch" test -f "$SAVE_FOLDER/gamesave.dat"
 check "the stale link is renewed" \
     test "$(readlink "$SAVE_FOLDER/assets")" = "$PREFIX/share/games/duskmarch/assets"
@@ -67,13 +66,13 @@ check "the walk is in the save (x $first_x)" test "$first_x" -lt 22
 echo "# a second start loads it"
 start_game "$LAUNCHER" "$E2E_WORK/elsewhere" installed-again HOME="$PLAYER_HOME" XDG_DATA_HOME="$DATA_HOME"
 open_window && enter_load
-quit
+quit_with_escape
 check "Load brought back the saved place" test "$(sed -n 's/^x://p' "$SAVE_FOLDER/gamesave.dat")" = "$first_x"
 
 echo "# without XDG_DATA_HOME"
 start_game "$LAUNCHER" "$E2E_WORK/elsewhere" plain-home HOME="$PLAYER_HOME" XDG_DATA_HOME=
 open_window && enter_play
-quit
+quit_with_escape
 check "the save goes to ~/.local/share/duskmarch" test -f "$PLAYER_HOME/.local/share/duskmarch/gamesave.dat"
 
 # Without a display the game ends at once, after the launcher has made its folder.
@@ -135,7 +134,7 @@ if [ "$(id -u)" = 0 ] && [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; then
         start_game duskmarch "$E2E_WORK/elsewhere" from-path HOME="$APT_HOME" XDG_DATA_HOME= \
             PATH="$PATH:/usr/games"
         open_window && enter_play
-        quit
+        quit_with_escape
         check "duskmarch from PATH plays and saves in the player's home" \
             test -f "$APT_HOME/.local/share/duskmarch/gamesave.dat"
         DEBIAN_FRONTEND=noninteractive apt-get remove -y -q duskmarch >>"$E2E_WORK/apt.log" 2>&1

@@ -1,19 +1,26 @@
 # Helpers for driving the real game in a private X server with a private audio server.
-# Each test script sources this file; everything it starts it stops again, by process id.
+#   source tests/e2e/lib.sh GAME   (GAME: the program to play; the installed launcher, say)
+# It sets ROOT (the repository), GAME (as an absolute path) and E2E_WORK (a scratch folder,
+# removed at the end unless a check failed or E2E_KEEP is set). Everything it starts it
+# stops again, by process id. The harness keeps one game at a time: its process (GAME_PID)
+# and its window (WIN, once open_window has found it).
 
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+GAME=${1:+$(realpath -m "$1")}
 E2E_WORK=$(mktemp -d /tmp/duskmarch-e2e-XXXXXX)
 E2E_FAILURES=0
 E2E_CHECKS=0
 XVFB_PID=""
 WM_PID=""
 GAME_PID=""
+RECORDER=""
 AUDIO_DIR="$E2E_WORK/audio"
-AUDIO_SERVER="$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/audio_server.sh"
+AUDIO_SERVER="$ROOT/tests/support/audio_server.sh"
 WINDOW_TITLE="Duskmarch :: Orrinvale"
 
 e2e_cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null
-    [ -n "${RECORDER:-}" ] && kill "$RECORDER" 2>/dev/null
+    [ -n "$RECORDER" ] && kill "$RECORDER" 2>/dev/null
     [ -n "$WM_PID" ] && kill "$WM_PID" 2>/dev/null
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
     bash "$AUDIO_SERVER" stop "$AUDIO_DIR"
@@ -24,6 +31,8 @@ e2e_cleanup() {
     fi
 }
 trap e2e_cleanup EXIT
+
+# --- checks ---
 
 check() { # check DESCRIPTION COMMAND...
     local description=$1
@@ -41,6 +50,20 @@ finish() {
     echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
     [ "$E2E_FAILURES" -eq 0 ]
 }
+
+# roughly_times RATIO A B: B is RATIO times A, give or take a cell for the save's whole
+# numbers and a fifth for frame rates that drift between runs.
+roughly_times() {
+    awk -v r="$1" -v a="$2" -v b="$3" 'BEGIN { e = r * a; d = b - e; if (d < 0) d = -d; exit !(d <= 1 + 0.2 * e) }'
+}
+
+greater_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# Steps are per frame, so how far a few seconds take the player depends on the frame
+# rate. The sanitized game runs slower and unevenly: there only the directions count.
+speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
+
+# --- servers ---
 
 # -noreset: without it the server resets whenever its last client leaves, as it does
 # between two games here, and a game that connects during the reset fails to create its
@@ -71,6 +94,8 @@ start_audio() {
     bash "$AUDIO_SERVER" start "$AUDIO_DIR" >/dev/null
     export PULSE_SERVER="unix:$AUDIO_DIR/pulse/native"
 }
+
+# --- the game ---
 
 # start_game GAME RUN_DIR NAME [VAR=VALUE ...]: runs the game in RUN_DIR, output to NAME.out.
 # DUSKMARCH_GAME_ENV holds settings for the game alone (the sanitized game's preload).
@@ -103,129 +128,6 @@ find_window() {
 open_window() {
     WIN=$(find_window) && return 0
     check "the game opened its window (its last line: $(tail -n 1 "$E2E_WORK/$GAME_NAME.out"))" false
-}
-
-# press WINDOW KEY: held long enough for the game's once-a-frame poll to see it.
-press() {
-    [ -n "$1" ] || return 1
-    xdotool windowfocus "$1" 2>/dev/null
-    xdotool keydown "$2"
-    sleep 0.12
-    xdotool keyup "$2"
-    sleep 0.15
-}
-
-# (import with no window waits for a click on one, so an empty WINDOW is refused.)
-shoot() { # shoot WINDOW NAME: a screenshot of the window as NAME.png
-    [ -n "$1" ] || return 1
-    timeout 20 import -window "$1" "$E2E_WORK/$2.png"
-}
-
-# Pixels of exactly the given colour in a rectangle WxH+X+Y of a screenshot.
-count_colour() {
-    convert "$E2E_WORK/$1.png" -crop "$2" +repage txt:- | grep -c -i "$3"
-}
-
-# wait_exit: waits up to 15 s for the game to end; its exit status goes to EXIT_STATUS.
-wait_exit() {
-    EXIT_STATUS="still running"
-    for _ in $(seq 150); do
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    if kill -0 "$GAME_PID" 2>/dev/null; then
-        kill "$GAME_PID"
-    else
-        wait "$GAME_PID"
-        EXIT_STATUS=$?
-    fi
-    GAME_PID=""
-}
-
-exited_with() { test "$EXIT_STATUS" = "$1"; }
-
-# The exit report ends the output and lists no live allocation.
-clean_exit_report() {
-    local out="$E2E_WORK/$1.out"
-    [ "$(tail -n 2 "$out")" = "$(printf 'MemoryTracker being deleted: final allocations follow:\nCurrent memory allocations:')" ] &&
-        ! grep -q '^address:' "$out"
-}
-
-loudness() { # RMS amplitude of a recording
-    sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
-}
-
-# RMS amplitude of a recording above 1.5 kHz, where the ambience is silent: a footstep's
-# scuff stands out there however loud the ambience's gusts are meanwhile.
-loudness_high() {
-    sox "$E2E_WORK/$1.wav" -n sinc 1500 stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
-}
-
-# about RATIO A B: B is RATIO times A, give or take a cell for the save's whole numbers
-# and a fifth for frame rates that drift between runs.
-about() {
-    awk -v r="$1" -v a="$2" -v b="$3" 'BEGIN { e = r * a; d = b - e; if (d < 0) d = -d; exit !(d <= 1 + 0.2 * e) }'
-}
-
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
-# hold WINDOW SECONDS KEY...: holds the keys down together for the given time.
-hold() {
-    local window=$1 seconds=$2
-    shift 2
-    [ -n "$window" ] || return 1
-    xdotool windowfocus "$window" 2>/dev/null
-    xdotool keydown "$@"
-    sleep "$seconds"
-    xdotool keyup "$@"
-    sleep 0.2
-}
-
-# A value from a save file: saved NAME KEY, e.g. saved walk x
-saved() {
-    sed -n "s/^$2:\(.*\)$/\1/p" "$E2E_WORK/$1/gamesave.dat"
-}
-
-# A game folder of its own, whose levels/ holds the given level text (from stdin):
-# make_game_folder NAME
-make_game_folder() {
-    mkdir -p "$E2E_WORK/$1/levels"
-    ln -s "$ROOT/assets" "$E2E_WORK/$1/assets"
-    cat >"$E2E_WORK/$1/levels/RirUdodu.lev"
-}
-
-# Pixels that differ between two screenshots within a rectangle WxH+X+Y.
-pixels_changed() {
-    convert "$E2E_WORK/$1.png" -crop "$3" +repage "$E2E_WORK/crop-a.png"
-    convert "$E2E_WORK/$2.png" -crop "$3" +repage "$E2E_WORK/crop-b.png"
-    compare -metric AE "$E2E_WORK/crop-a.png" "$E2E_WORK/crop-b.png" null: 2>&1 | cut -d' ' -f1
-}
-
-# How many different colours a screenshot holds.
-colour_count() {
-    convert "$E2E_WORK/$1.png" -format '%k' info:
-}
-
-# --- playing ---
-
-# Steps are per frame, so how far a few seconds take the player depends on the frame
-# rate. The sanitized game runs slower and unevenly: there only the directions count.
-speed_checks() { [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; }
-
-# An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
-# looking toward line 0.
-open_room() {
-    local inside
-    inside=$(printf '0%.0s' $(seq 28))
-    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
-    for _ in $(seq 28); do printf '1%s1\n' "$inside"; done
-    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
-}
-
-# How bright the bottom of a screenshot is, 0 to 255: the floor in play, near black in
-# the menu and while the game loads.
-floor_brightness() {
-    convert "$E2E_WORK/$1.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:
 }
 
 # Waits until the menu is drawn (Play marked green): the window opens before the assets
@@ -261,22 +163,71 @@ enter_load() {
     enter_play
 }
 
-# play NAME: starts the game in folder NAME and chooses Play.
-play() {
+# start_and_play NAME: starts the game in folder NAME and chooses Play.
+start_and_play() {
     start_game "$GAME" "$E2E_WORK/$1" "$1"
     open_window && enter_play
 }
 
-# load NAME: starts the game in folder NAME and chooses Load.
-load() {
+# start_and_load NAME: starts the game in folder NAME and chooses Load.
+start_and_load() {
     start_game "$GAME" "$E2E_WORK/$1" "$1"
     open_window && enter_load
 }
 
-# quit: Escape, and wait for the game to end.
-quit() {
+# wait_for_exit: waits up to 15 s for the game to end. Returns its exit status, or 124
+# (as timeout(1) does) when it had to be stopped.
+wait_for_exit() {
+    local status=124
+    for _ in $(seq 150); do
+        kill -0 "$GAME_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID"
+    else
+        wait "$GAME_PID"
+        status=$?
+    fi
+    GAME_PID=""
+    return "$status"
+}
+
+# quit_with_escape: Escape, which saves and ends play; returns the game's exit status.
+quit_with_escape() {
     press "$WIN" Escape
-    wait_exit
+    wait_for_exit
+}
+
+# The exit report ends the output and lists no live allocation.
+clean_exit_report() {
+    local out="$E2E_WORK/$1.out"
+    [ "$(tail -n 2 "$out")" = "$(printf 'MemoryTracker being deleted: final allocations follow:\nCurrent memory allocations:')" ] &&
+        ! grep -q '^address:' "$out"
+}
+
+# --- keys and mouse ---
+
+# press WINDOW KEY: held long enough for the game's once-a-frame poll to see it.
+press() {
+    [ -n "$1" ] || return 1
+    xdotool windowfocus "$1" 2>/dev/null
+    xdotool keydown "$2"
+    sleep 0.12
+    xdotool keyup "$2"
+    sleep 0.15
+}
+
+# hold WINDOW SECONDS KEY...: holds the keys down together for the given time.
+hold() {
+    local window=$1 seconds=$2
+    shift 2
+    [ -n "$window" ] || return 1
+    xdotool windowfocus "$window" 2>/dev/null
+    xdotool keydown "$@"
+    sleep "$seconds"
+    xdotool keyup "$@"
+    sleep 0.2
 }
 
 # click WINDOW BUTTON: a mouse button held long enough for the once-a-frame poll.
@@ -289,6 +240,39 @@ click() {
     sleep 0.1
 }
 
+# --- screenshots ---
+
+# (import with no window waits for a click on one, so an empty WINDOW is refused.)
+shoot() { # shoot WINDOW NAME: a screenshot of the window as NAME.png
+    [ -n "$1" ] || return 1
+    timeout 20 import -window "$1" "$E2E_WORK/$2.png"
+}
+
+# Pixels of exactly the given colour in a rectangle WxH+X+Y of a screenshot.
+count_colour() {
+    convert "$E2E_WORK/$1.png" -crop "$2" +repage txt:- | grep -c -i "$3"
+}
+
+# Pixels that differ between two screenshots within a rectangle WxH+X+Y.
+pixels_changed() {
+    convert "$E2E_WORK/$1.png" -crop "$3" +repage "$E2E_WORK/crop-a.png"
+    convert "$E2E_WORK/$2.png" -crop "$3" +repage "$E2E_WORK/crop-b.png"
+    compare -metric AE "$E2E_WORK/crop-a.png" "$E2E_WORK/crop-b.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# How many different colours a screenshot holds.
+colour_count() {
+    convert "$E2E_WORK/$1.png" -format '%k' info:
+}
+
+# How bright the bottom of a screenshot is, 0 to 255: the floor in play, near black in
+# the menu and while the game loads.
+floor_brightness() {
+    convert "$E2E_WORK/$1.png" -crop 600x60+0+340 -format '%[fx:int(255*mean)]' info:
+}
+
+# --- sound ---
+
 # start_recording NAME ... stop_recording: what the game plays meanwhile, as NAME.wav.
 start_recording() {
     parec -d sink0.monitor --file-format=wav "$E2E_WORK/$1.wav" &
@@ -300,13 +284,48 @@ stop_recording() {
     RECORDER=""
 }
 
-# Keeps a copy of a game folder's save file: keep_save NAME COPY
-keep_save() {
-    mkdir -p "$E2E_WORK/$2"
-    cp "$E2E_WORK/$1/gamesave.dat" "$E2E_WORK/$2/gamesave.dat"
+loudness() { # RMS amplitude of a recording
+    sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+# RMS amplitude of a recording above 1.5 kHz, where the ambience is silent: a footstep's
+# scuff stands out there however loud the ambience's gusts are meanwhile.
+loudness_high() {
+    sox "$E2E_WORK/$1.wav" -n sinc 1500 stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+# --- game folders, levels and saves ---
+
+# A game folder of its own, whose levels/ holds the given level text (from stdin):
+# make_game_folder NAME
+make_game_folder() {
+    mkdir -p "$E2E_WORK/$1/levels"
+    ln -s "$ROOT/assets" "$E2E_WORK/$1/assets"
+    cat >"$E2E_WORK/$1/levels/RirUdodu.lev"
+}
+
+# An open room, closed by walls, 28 cells across inside; the player starts at (22, 22)
+# looking toward line 0.
+open_room() {
+    local inside
+    inside=$(printf '0%.0s' $(seq 28))
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+    for _ in $(seq 28); do printf '1%s1\n' "$inside"; done
+    printf '%s\n' "$(printf '1%.0s' $(seq 30))"
+}
+
+# save_value NAME KEY: a value from folder NAME's save file, e.g. save_value walk x
+save_value() {
+    sed -n "s/^$2:\(.*\)$/\1/p" "$E2E_WORK/$1/gamesave.dat"
 }
 
 # The unit lines of a save file.
 saved_units() {
     grep '^unit:' "$E2E_WORK/$1/gamesave.dat"
+}
+
+# Keeps a copy of a game folder's save file: keep_save NAME COPY
+keep_save() {
+    mkdir -p "$E2E_WORK/$2"
+    cp "$E2E_WORK/$1/gamesave.dat" "$E2E_WORK/$2/gamesave.dat"
 }

@@ -2,9 +2,7 @@
 # The real game in a real window: start-up, the main menu, and every way it can end.
 # usage: menu_e2e.sh PATH_TO_GAME   (run from the repository root)
 set -u
-GAME=$(realpath "$1")
-ROOT=$(pwd)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.sh" "$1"
 
 start_x
 start_audio
@@ -33,10 +31,10 @@ check "W moves it back to Play" test "$(count_colour menu-play 100x30+250+178 '#
 sleep 2
 kill -INT "$RECORDER"
 wait "$RECORDER" 2>/dev/null
-check "the ambience is audible ($(loudness menu) RMS)" above "$(loudness menu)" 0.02
+check "the ambience is audible ($(loudness menu) RMS)" greater_than "$(loudness menu)" 0.02
 press "$WIN" Escape
-wait_exit
-check "Escape ends the game with status 0" exited_with 0
+wait_for_exit; status=$?
+check "Escape ends the game with status 0" test "$status" = 0
 check "the three loading lines come first" test "$(head -n 3 "$E2E_WORK/menu.out")" = "$(printf 'Loading Buffers...Done!\nLoading Sprites...Done!\nLoading Sounds...Done!')"
 check "the exit report lists no live allocation" clean_exit_report menu
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/menu.png" "$DUSKMARCH_SCREENSHOTS/menu.png"
@@ -47,8 +45,8 @@ open_window
 wait_menu
 press "$WIN" w
 press "$WIN" Return
-wait_exit
-check "Enter on Quit ends the game with status 0" exited_with 0
+wait_for_exit; status=$?
+check "Enter on Quit ends the game with status 0" test "$status" = 0
 check "its exit report lists no live allocation" clean_exit_report quit
 
 echo "# no audio device at all"
@@ -58,8 +56,8 @@ WIN=$(find_window)
 check "the silent game still opens its window" test -n "$WIN"
 wait_menu
 press "$WIN" Escape
-wait_exit
-check "and ends with status 0" exited_with 0
+wait_for_exit; status=$?
+check "and ends with status 0" test "$status" = 0
 check "every sound reports Failure!" grep -qx 'Loading Sounds...Failure!Failure!Failure!Failure!Failure!Done!' "$E2E_WORK/silent.out"
 
 echo "# a missing image"
@@ -67,22 +65,22 @@ mkdir -p "$E2E_WORK/no-skull"
 cp -r "$ROOT/assets" "$E2E_WORK/no-skull/assets"
 rm "$E2E_WORK/no-skull/assets/skull.png"
 start_game "$GAME" "$E2E_WORK/no-skull" no-skull
-wait_exit
-check "a missing image stops the game with status 1" exited_with 1
+wait_for_exit; status=$?
+check "a missing image stops the game with status 1" test "$status" = 1
 check "naming the file" grep -q 'assets/skull.png' "$E2E_WORK/no-skull.out"
 check "and still printing a clean exit report" clean_exit_report no-skull
 
 echo "# no assets folder"
 mkdir -p "$E2E_WORK/empty"
 start_game "$GAME" "$E2E_WORK/empty" empty
-wait_exit
-check "without assets the game stops with status 1" exited_with 1
+wait_for_exit; status=$?
+check "without assets the game stops with status 1" test "$status" = 1
 check "naming the first missing file" grep -q 'assets/proggy.ttf' "$E2E_WORK/empty.out"
 
 echo "# no display"
 start_game "$GAME" "$ROOT" headless DISPLAY=
-wait_exit
-check "without a display the game stops with status 1" exited_with 1
+wait_for_exit; status=$?
+check "without a display the game stops with status 1" test "$status" = 1
 check "saying \"Failed to create display.\"" grep -qx 'Failed to create display.' "$E2E_WORK/headless.out"
 
 finish

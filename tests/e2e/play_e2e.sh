@@ -3,10 +3,8 @@
 # in view, footsteps, and the two ways to save and end.
 # usage: play_e2e.sh PATH_TO_GAME PATH_TO_CLOSE_WINDOW   (run from the repository root)
 set -u
-GAME=$(realpath "$1")
 CLOSE_WINDOW=$(realpath "$2")
-ROOT=$(pwd)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.sh" "$1"
 
 start_x
 start_audio
@@ -14,15 +12,15 @@ start_audio
 
 echo "# a wall"
 { open_room | head -n 17; printf '1%.0s' $(seq 30); echo; open_room | tail -n 12; } | make_game_folder wall
-play wall
+start_and_play wall
 hold "$WIN" "$(speed_checks && echo 6 || echo 10)" w # long enough for the slow sanitized game under load
-quit
-check "a wall across line 17 stops the player in the line before it ($(saved wall x))" \
-    test "$(saved wall x)" = 18
+quit_with_escape
+check "a wall across line 17 stops the player in the line before it ($(save_value wall x))" \
+    test "$(save_value wall x)" = 18
 
 echo "# turning with the mouse"
 open_room | make_game_folder turn
-play turn
+start_and_play turn
 shoot "$WIN" turn-before
 # Twelve pushes of 40 pixels to the left, each a turn of 0.16 radian if the game sees
 # it: a quarter turn or more, even when a few are lost under load.
@@ -34,57 +32,57 @@ sleep 0.3
 shoot "$WIN" turn-after
 check "moving the mouse turns the view" test "$(pixels_changed turn-before turn-after 600x400+0+0)" -gt 10000
 hold "$WIN" "$(speed_checks && echo 3 || echo 5)" w
-quit
-LEFT=$((22 - $(saved turn y)))
-AHEAD=$((22 - $(saved turn x)))
+quit_with_escape
+LEFT=$((22 - $(save_value turn y)))
+AHEAD=$((22 - $(save_value turn x)))
 check "after turning left, walking goes left ($LEFT cells) more than ahead ($AHEAD)" \
     test "$LEFT" -ge 2 -a "$LEFT" -gt "$AHEAD"
 
 echo "# a unit ahead"
 { open_room; echo "unit:19 22"; } | make_game_folder unit
-play unit
+start_and_play unit
 shoot "$WIN" unit
-quit
+quit_with_escape
 check "its save lists the unit" grep -qx 'unit:19 22' "$E2E_WORK/unit/gamesave.dat"
 open_room | make_game_folder no-unit
-play no-unit
+start_and_play no-unit
 shoot "$WIN" no-unit
-quit
+quit_with_escape
 check "a unit three cells ahead is drawn in the middle of the view" \
     test "$(pixels_changed unit no-unit 120x100+240+140)" -gt 1500
 
 echo "# footsteps"
 open_room | make_game_folder steps
-play steps
+start_and_play steps
 start_recording standing
 sleep 2
 stop_recording
 start_recording walking
 hold "$WIN" 2 s
 stop_recording
-quit
+quit_with_escape
 # Twice as loud at least: footsteps come with the sword's sway, a frame at a time, so a
 # loaded machine gives fewer of them (2.7 times the standing level was seen), and
 # without them walking sounds like standing.
 check "walking is louder than standing: footsteps ($(loudness_high walking) over $(loudness_high standing) RMS above 1.5 kHz)" \
-    above "$(loudness_high walking)" "$(awk -v s="$(loudness_high standing)" 'BEGIN { print s * 2 }')"
+    greater_than "$(loudness_high walking)" "$(awk -v s="$(loudness_high standing)" 'BEGIN { print s * 2 }')"
 
 echo "# the window's close button"
 open_room | make_game_folder close
-play close
+start_and_play close
 hold "$WIN" 1 w
 "$CLOSE_WINDOW" "$WIN"
-wait_exit
-check "in play it ends the game with status 0" exited_with 0
-check "after saving, as Escape does" test -n "$(saved close x)" -a "$(saved close x)" != 22
+wait_for_exit; status=$?
+check "in play it ends the game with status 0" test "$status" = 0
+check "after saving, as Escape does" test -n "$(save_value close x)" -a "$(save_value close x)" != 22
 check "and its exit report lists no live allocation" clean_exit_report close
 open_room | make_game_folder close-menu
 start_game "$GAME" "$E2E_WORK/close-menu" close-menu
 open_window
 wait_menu
 "$CLOSE_WINDOW" "$WIN"
-wait_exit
-check "in the menu it ends the game with status 0" exited_with 0
+wait_for_exit; status=$?
+check "in the menu it ends the game with status 0" test "$status" = 0
 check "without a save" test ! -e "$E2E_WORK/close-menu/gamesave.dat"
 
 echo "# no audio device at all"
@@ -94,9 +92,9 @@ start_game "$GAME" "$E2E_WORK/silent" silent PULSE_SERVER=unix:/nonexistent ALSA
 open_window
 enter_play
 hold "$WIN" 1 w
-quit
-check "a silent game plays, walks with its footsteps unheard, and ends with status 0" exited_with 0
-check "and saves where it got to" test "$(saved silent x)" -lt 22
+quit_with_escape; status=$?
+check "a silent game plays, walks with its footsteps unheard, and ends with status 0" test "$status" = 0
+check "and saves where it got to" test "$(save_value silent x)" -lt 22
 
 echo "# the shipped level"
 start_game "$GAME" "$ROOT" shipped
