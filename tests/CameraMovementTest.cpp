@@ -151,3 +151,27 @@ TEST_F(CameraMovementTest, TurningKeepsTheLengthsAndTheRightAngle) {
 }
 
 } // namespace
+
+namespace {
+
+// Smooth turning: the heading follows the pointer pixel for pixel, whatever the game's
+// speed; the turning keys add one base turn of the frame's speed before the pointer's.
+TEST_F(CameraMovementTest, SmoothTurningFollowsTheTravelAndKeysTurnByTheBase) {
+    camera.radiansPerPixel = 0.003;
+    EXPECT_NEAR(headingChangeFor(1), 0.003, 1e-12);
+    EXPECT_NEAR(headingChangeFor(-37), -0.111, 1e-12);
+    EXPECT_NEAR(headingChangeFor(300), 0.9, 1e-12);
+    EXPECT_DOUBLE_EQ(headingChangeFor(0), 0.0);
+    camera.radiansPerPixel = 0.0;
+    auto keyTurn = [this](int32_t deltaX, int8_t key) {
+        const double before = std::atan2(camera.dirY, camera.dirX);
+        newFrame();
+        events.fireEvent(MouseEvent(deltaX, key));
+        return std::remainder(std::atan2(camera.dirY, camera.dirX) - before, 2 * M_PI);
+    };
+    EXPECT_NEAR(keyTurn(0, +1), 0.05, 1e-12);
+    EXPECT_NEAR(keyTurn(0, -1), -0.05, 1e-12);
+    EXPECT_NEAR(keyTurn(25, -1), -0.05 + 0.16, 1e-12); // the pointer's classic turn on top
+}
+
+} // namespace

@@ -41,3 +41,29 @@ TEST(FrameScaleTest, AnyScreenSizeFitsTheFrameBetweenEvenBars) {
         }
     }
 }
+
+// Filling keeps the 3:2 shape and the whole number the frame is first magnified by.
+TEST(FrameScaleTest, FillTakesTheLargestSizeOfTheFramesShape) {
+    const FrameScale hd = FrameScale::fill(600, 400, 1920, 1080);
+    EXPECT_EQ(hd.width, 1620);
+    EXPECT_EQ(hd.height, 1080);
+    EXPECT_EQ(hd.left, 150);
+    EXPECT_EQ(hd.top, 0);
+    EXPECT_EQ(hd.factor, 2);
+    const FrameScale tall = FrameScale::fill(600, 400, 1280, 1024);
+    EXPECT_EQ(tall.width, 1280);
+    EXPECT_EQ(tall.height, 853);
+    EXPECT_EQ(tall.top, (1024 - 853) / 2);
+    for (int w = 600; w <= 2600; w += 37) {
+        for (int h = 400; h <= 1700; h += 41) {
+            const FrameScale fill = FrameScale::fill(600, 400, w, h);
+            const FrameScale fit = FrameScale::fit(600, 400, w, h);
+            ASSERT_TRUE(fill.width == w || fill.height == h) << w << "x" << h;
+            ASSERT_LE(fill.width, w);
+            ASSERT_LE(fill.height, h);
+            ASSERT_GE(fill.width, fit.width);
+            ASSERT_LE(std::abs(fill.width * 2 - fill.height * 3), 3) << w << "x" << h;
+        }
+    }
+    EXPECT_EQ(FrameScale::fill(600, 400, 500, 300).width, 600); // smaller: not magnified
+}

@@ -18,19 +18,27 @@ class InputSystemTest : public ::testing::Test {
         }
     }
 
-    // One keyboard poll with exactly these keys held.
+    // One frame's reading with exactly these keys held and the pointer at the centre; its
+    // command is fired, and kept in `last`.
     void pollKeys(std::initializer_list<int> held) {
         *input.currentKeyboard = ALLEGRO_KEYBOARD_STATE();
         for (int key : held) {
             holdKey(*input.currentKeyboard, key);
         }
-        input.dispatchKeyboard();
+        input.currentMouse->x = 300;
+        poll();
     }
 
     void pollMouse(int x, int buttons) {
+        *input.currentKeyboard = ALLEGRO_KEYBOARD_STATE();
         input.currentMouse->x = x;
         input.currentMouse->buttons = buttons;
-        input.dispatchMouse(300);
+        poll();
+    }
+
+    void poll() {
+        last = input.commandFromSnapshots(300);
+        input.fire(last);
     }
 
     int count(EventType type) const {
@@ -41,6 +49,7 @@ class InputSystemTest : public ::testing::Test {
     EventSystem events;
     InputSystem input{&events};
     RecordingListener listener{"input"};
+    PlayerCommand last;
 };
 
 } // namespace
@@ -69,7 +78,7 @@ TEST_F(InputSystemTest, EventsOfOnePollComeInTheirFixedOrder) {
     pollKeys(
         {ALLEGRO_KEY_D, ALLEGRO_KEY_W, ALLEGRO_KEY_SPACE, ALLEGRO_KEY_LSHIFT, ALLEGRO_KEY_ESCAPE});
     EXPECT_EQ(listener.received, (std::vector<EventType>{QUIT_EVENT, RUN_EVENT, SPAWN_UNIT_EVENT,
-                                                         MOVE_EVENT, MOVE_EVENT}));
+                                                         MOVE_EVENT, MOVE_EVENT, MOUSE_EVENT}));
     EXPECT_EQ(listener.moveForward, (std::vector<int>{1, 0}));
     EXPECT_EQ(listener.moveStrafe, (std::vector<int>{0, 1}));
 }
@@ -122,27 +131,28 @@ TEST_F(InputSystemTest, EveryChangeOfThePauseKeyIsAPress) {
     for (auto held : {true, true, false, false, true}) {
         pollKeys(held ? std::initializer_list<int>{ALLEGRO_KEY_PAUSE}
                       : std::initializer_list<int>{});
-        pressed.push_back(input.pausePressed);
+        pressed.push_back(last.pause);
     }
     EXPECT_EQ(pressed, (std::vector<bool>{true, false, true, false, true}));
-    EXPECT_TRUE(listener.received.empty()); // Pause is not one of play's events
+    // Pause is not one of play's events: only the frames' turns were fired.
+    EXPECT_EQ(count(MOUSE_EVENT), static_cast<int>(listener.received.size()));
 }
 
 TEST_F(InputSystemTest, F11OrEnterWithAltSwitchesTheScreenOncePerPress) {
     pollKeys({ALLEGRO_KEY_F11});
-    EXPECT_TRUE(input.fullscreenPressed);
+    EXPECT_TRUE(last.fullscreen);
     pollKeys({ALLEGRO_KEY_F11});
-    EXPECT_FALSE(input.fullscreenPressed);
+    EXPECT_FALSE(last.fullscreen);
     pollKeys({ALLEGRO_KEY_ENTER});
-    EXPECT_FALSE(input.fullscreenPressed);
+    EXPECT_FALSE(last.fullscreen);
     pollKeys({});
     pollKeys({ALLEGRO_KEY_ALT, ALLEGRO_KEY_ENTER});
-    EXPECT_TRUE(input.fullscreenPressed);
+    EXPECT_TRUE(last.fullscreen);
     pollKeys({ALLEGRO_KEY_ALT, ALLEGRO_KEY_ENTER}); // held: no second switch
-    EXPECT_FALSE(input.fullscreenPressed);
+    EXPECT_FALSE(last.fullscreen);
     pollKeys({});
     pollKeys({ALLEGRO_KEY_ALTGR, ALLEGRO_KEY_ENTER});
-    EXPECT_TRUE(input.fullscreenPressed);
+    EXPECT_TRUE(last.fullscreen);
 }
 
 // After a pause the pointer may be anywhere, and a button may have been pressed on
@@ -151,8 +161,55 @@ TEST_F(InputSystemTest, AfterAPauseTheFirstReadingTurnsNothingAndHeldButtonsAreO
     input.currentMouse->x = 900;
     input.currentMouse->buttons = 1;
     input.startAfresh();
-    input.dispatchMouse(300);
+    poll();
     pollMouse(290, 1);
     EXPECT_EQ(listener.mouseDeltas, (std::vector<int>{0, 10}));
     EXPECT_EQ(count(PLAYER_ATTACK_EVENT), 0);
+}
+
+// The arrow keys beside W, A, S and D: Up and Down walk, Left and Right turn by the base
+// turn, which the pointer's travel of the same frame adds to.
+TEST_F(InputSystemTest, ArrowKeysWalkAndTurn) {
+    pollKeys({ALLEGRO_KEY_UP});
+    EXPECT_EQ(last.forward, 1);
+    pollKeys({ALLEGRO_KEY_DOWN, ALLEGRO_KEY_LEFT});
+    EXPECT_EQ(last.forward, -1);
+    EXPECT_EQ(last.keyTurn, 1);
+    EXPECT_EQ(last.strafe, 0);
+    pollKeys({ALLEGRO_KEY_RIGHT, ALLEGRO_KEY_W});
+    EXPECT_EQ(last.keyTurn, -1);
+    EXPECT_EQ(last.forward, 1);
+    EXPECT_EQ(listener.moveForward, (std::vector<int>{1, -1, 1}));
+    EXPECT_EQ(listener.mouseDeltas, (std::vector<int>{0, 0, 0}));
+}
+
+// Every action rebound to another key: the new keys do what the old ones did, the old
+// ones nothing, and the fixed second keys and Escape stay as they were.
+TEST_F(InputSystemTest, RebindingMovesEveryActionToItsNewKey) {
+    const int newKeys[] = {ALLEGRO_KEY_Z,     ALLEGRO_KEY_H,   ALLEGRO_KEY_Q, ALLEGRO_KEY_J,
+                           ALLEGRO_KEY_LCTRL, ALLEGRO_KEY_TAB, ALLEGRO_KEY_1, ALLEGRO_KEY_2,
+                           ALLEGRO_KEY_B,     ALLEGRO_KEY_F10, ALLEGRO_KEY_F};
+    for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
+        KeyBindings::Action swapped;
+        ASSERT_TRUE(input.bindings.bind(static_cast<KeyBindings::Action>(i), newKeys[i], swapped));
+    }
+    pollKeys({ALLEGRO_KEY_W, ALLEGRO_KEY_A, ALLEGRO_KEY_LSHIFT, ALLEGRO_KEY_SPACE,
+              ALLEGRO_KEY_MINUS, ALLEGRO_KEY_EQUALS, ALLEGRO_KEY_F11, ALLEGRO_KEY_P});
+    EXPECT_EQ(last, PlayerCommand()) << "the old keys do nothing";
+    pollKeys({});
+    pollKeys({ALLEGRO_KEY_Z, ALLEGRO_KEY_Q, ALLEGRO_KEY_LCTRL, ALLEGRO_KEY_TAB, ALLEGRO_KEY_1,
+              ALLEGRO_KEY_2, ALLEGRO_KEY_F10, ALLEGRO_KEY_B});
+    PlayerCommand expected;
+    expected.forward = 1;
+    expected.strafe = -1;
+    expected.run = true;
+    expected.spawn = expected.slower = expected.faster = expected.fullscreen = true;
+    expected.pause = true;
+    EXPECT_EQ(last, expected);
+    pollKeys({ALLEGRO_KEY_H, ALLEGRO_KEY_F, ALLEGRO_KEY_RSHIFT, ALLEGRO_KEY_ESCAPE});
+    EXPECT_EQ(last.forward, -1);
+    EXPECT_TRUE(last.footstep && last.run && last.quit);
+    pollKeys({ALLEGRO_KEY_J, ALLEGRO_KEY_UP});
+    EXPECT_EQ(last.strafe, 1);
+    EXPECT_EQ(last.forward, 1);
 }

@@ -1,5 +1,6 @@
 #include "world/SaveWriter.h"
 #include "TestSupport.h"
+#include "world/RegularFile.h"
 #include "world/SaveReader.h"
 
 #include <filesystem>
@@ -70,13 +71,13 @@ TEST_F(SaveWriterTest, WithNoUnitsTheSaveSaysTheLevelIsCleared) {
 TEST_F(SaveWriterTest, ASaveReplacesTheOldFileWhole) {
     ScratchFolder folder;
     std::string reason;
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "a much longer earlier save\n", reason));
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n", reason));
+    ASSERT_TRUE(RegularFile::replace("gamesave.dat", "a much longer earlier save\n", reason));
+    ASSERT_TRUE(RegularFile::replace("gamesave.dat", "x:1\n", reason));
     EXPECT_EQ(contentsOf("gamesave.dat"), "x:1\n");
     EXPECT_FALSE(std::filesystem::exists("gamesave.dat.tmp"));
     // A stale temporary file of an interrupted save is no obstacle.
     std::ofstream("gamesave.dat.tmp") << "half a save";
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    ASSERT_TRUE(RegularFile::replace("gamesave.dat", "x:2\n", reason));
     EXPECT_EQ(contentsOf("gamesave.dat"), "x:2\n");
 }
 
@@ -85,21 +86,21 @@ TEST_F(SaveWriterTest, ASaveReplacesTheOldFileWhole) {
 TEST_F(SaveWriterTest, ASaveThatCannotBeWrittenKeepsTheEarlierOneAndSaysWhy) {
     ScratchFolder folder;
     std::string reason;
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:1\n", reason));
+    ASSERT_TRUE(RegularFile::replace("gamesave.dat", "x:1\n", reason));
     std::filesystem::create_directory("gamesave.dat.tmp");
-    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_FALSE(RegularFile::replace("gamesave.dat", "x:2\n", reason));
     EXPECT_EQ(reason, "gamesave.dat.tmp: it is a directory, not a regular file");
     EXPECT_EQ(contentsOf("gamesave.dat"), "x:1\n");
     std::filesystem::remove("gamesave.dat.tmp");
 
     ASSERT_EQ(mkfifo("gamesave.dat.tmp", 0644), 0); // opening a FIFO to write would block
-    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_FALSE(RegularFile::replace("gamesave.dat", "x:2\n", reason));
     EXPECT_EQ(reason, "gamesave.dat.tmp: it is a FIFO, not a regular file");
     std::filesystem::remove("gamesave.dat.tmp");
 
     std::filesystem::rename("gamesave.dat", "kept.dat");
     std::filesystem::create_directory("gamesave.dat");
-    EXPECT_FALSE(SaveWriter::replaceFile("gamesave.dat", "x:2\n", reason));
+    EXPECT_FALSE(RegularFile::replace("gamesave.dat", "x:2\n", reason));
     EXPECT_EQ(reason, "gamesave.dat: it is a directory, not a regular file");
     EXPECT_FALSE(std::filesystem::exists("gamesave.dat.tmp"));
 }
@@ -109,7 +110,7 @@ TEST_F(SaveWriterTest, ALinkAtTheTemporaryNameIsReplacedNotWrittenThrough) {
     std::ofstream("other.txt") << "not a save";
     std::filesystem::create_symlink("other.txt", "gamesave.dat.tmp");
     std::string reason;
-    ASSERT_TRUE(SaveWriter::replaceFile("gamesave.dat", "x:3\n", reason)) << reason;
+    ASSERT_TRUE(RegularFile::replace("gamesave.dat", "x:3\n", reason)) << reason;
     EXPECT_EQ(contentsOf("other.txt"), "not a save");
     EXPECT_EQ(contentsOf("gamesave.dat"), "x:3\n");
     EXPECT_FALSE(std::filesystem::is_symlink("gamesave.dat"));

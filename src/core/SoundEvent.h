@@ -7,6 +7,9 @@
 // A request to play the sample registered under soundId.
 class SoundEvent : public Event {
   public:
+    // The library's pan runs from -1 (left) to +1 (right): 0 is the middle.
+    static constexpr float CENTRE = 0.0f;
+
     SoundEvent(int32_t soundId, float gain, float pan, bool loop)
         : Event(SOUND_EVENT), soundId(soundId), gain(gain), pan(pan), loop(loop) {}
 

@@ -22,7 +22,7 @@ DisplaySystem::~DisplaySystem() {
         al_destroy_event_queue(windowEvents);
         windowEvents = nullptr;
     }
-    for (ALLEGRO_BITMAP** bitmap : {&frame, &kept}) {
+    for (ALLEGRO_BITMAP** bitmap : {&frame, &kept, &magnifiedFrame}) {
         if (*bitmap != nullptr) {
             al_destroy_bitmap(*bitmap);
             *bitmap = nullptr;
@@ -65,9 +65,12 @@ void DisplaySystem::setIcon(const char* path) {
     }
 }
 
-void DisplaySystem::listenToKeyboard() {
+void DisplaySystem::listenToInput() {
     if (windowEvents != nullptr && al_is_keyboard_installed()) {
         al_register_event_source(windowEvents, al_get_keyboard_event_source());
+    }
+    if (windowEvents != nullptr && al_is_mouse_installed()) {
+        al_register_event_source(windowEvents, al_get_mouse_event_source());
     }
 }
 
@@ -147,6 +150,21 @@ void DisplaySystem::centrePointer() {
     }
 }
 
+void DisplaySystem::toFrame(int32_t& x, int32_t& y) const {
+    if (!magnified()) {
+        return;
+    }
+    const int32_t screenWidth = al_get_display_width(display);
+    const int32_t screenHeight = al_get_display_height(display);
+    const FrameScale scale = fillScreen ? FrameScale::fill(width, height, screenWidth, screenHeight)
+                                        : FrameScale::fit(width, height, screenWidth, screenHeight);
+    if (scale.width <= 0 || scale.height <= 0) {
+        return;
+    }
+    x = static_cast<int32_t>(static_cast<int64_t>(x - scale.left) * width / scale.width);
+    y = static_cast<int32_t>(static_cast<int64_t>(y - scale.top) * height / scale.height);
+}
+
 // True once the window has left its own size (growing) or come back to it.
 bool DisplaySystem::awaitSize(bool growing) {
     for (int poll = 0; poll < RESIZE_POLLS; ++poll) {
@@ -209,6 +227,10 @@ ALLEGRO_BITMAP* DisplaySystem::frameBitmap(ALLEGRO_BITMAP*& bitmap) {
 // Puts a frame on the back buffer: as it is in the window, magnified and centred
 // between black bars on a larger one. Copied, not blended, pixel for pixel.
 void DisplaySystem::present(ALLEGRO_BITMAP* bitmap) {
+    if (fillScreen && magnified()) {
+        presentFilling(bitmap);
+        return;
+    }
     al_set_target_backbuffer(display);
     const FrameScale scale = FrameScale::fit(width, height, al_get_display_width(display),
                                              al_get_display_height(display));
@@ -222,4 +244,48 @@ void DisplaySystem::present(ALLEGRO_BITMAP* bitmap) {
     al_draw_scaled_bitmap(bitmap, 0, 0, width, height, scale.left, scale.top, scale.width,
                           scale.height, 0);
     al_set_blender(op, source, destination);
+}
+
+// Two steps: a whole-number magnification into a bitmap of its own, each pixel a sharp
+// block, then that bitmap smoothed to the final size, which moves each block's edges by
+// less than a pixel. A plain stretch by, say, 2.7 would make some pixels two wide and
+// others three.
+void DisplaySystem::presentFilling(ALLEGRO_BITMAP* bitmap) {
+    const int32_t screenWidth = al_get_display_width(display);
+    const int32_t screenHeight = al_get_display_height(display);
+    const FrameScale scale = FrameScale::fill(width, height, screenWidth, screenHeight);
+    ALLEGRO_BITMAP* magnified = magnifiedBitmap(scale.factor);
+    int op, source, destination;
+    al_get_blender(&op, &source, &destination);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    ALLEGRO_BITMAP* shown = bitmap;
+    if (magnified != nullptr) {
+        al_set_target_bitmap(magnified);
+        al_draw_scaled_bitmap(bitmap, 0, 0, width, height, 0, 0, width * scale.factor,
+                              height * scale.factor, 0);
+        shown = magnified;
+    }
+    al_set_target_backbuffer(display);
+    if (scale.width != screenWidth || scale.height != screenHeight) {
+        al_clear_to_color(al_map_rgb(0, 0, 0));
+    }
+    al_draw_scaled_bitmap(shown, 0, 0, al_get_bitmap_width(shown), al_get_bitmap_height(shown),
+                          scale.left, scale.top, scale.width, scale.height, 0);
+    al_set_blender(op, source, destination);
+}
+
+// A video bitmap of the frame magnified by factor, filtered when it is drawn larger
+// still; made again when the factor changes.
+ALLEGRO_BITMAP* DisplaySystem::magnifiedBitmap(int32_t factor) {
+    if (magnifiedFrame != nullptr && al_get_bitmap_width(magnifiedFrame) == width * factor) {
+        return magnifiedFrame;
+    }
+    if (magnifiedFrame != nullptr) {
+        al_destroy_bitmap(magnifiedFrame);
+    }
+    const int previousFlags = al_get_new_bitmap_flags();
+    al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+    magnifiedFrame = al_create_bitmap(width * factor, height * factor);
+    al_set_new_bitmap_flags(previousFlags);
+    return magnifiedFrame;
 }

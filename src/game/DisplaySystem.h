@@ -20,8 +20,8 @@ class DisplaySystem : public Trackable {
     bool create(int32_t windowWidth, int32_t windowHeight, const char* title);
     // The picture desktops show for the window; none when the file cannot be loaded.
     void setIcon(const char* path);
-    // Key presses wake waitForEvents too, once the keyboard is installed.
-    void listenToKeyboard();
+    // Key presses and the mouse wake waitForEvents too, once they are installed.
+    void listenToInput();
     // True once the window's close button has been pressed since the last call.
     bool closeRequested();
     // Everything the window has been through since the last call.
@@ -42,6 +42,9 @@ class DisplaySystem : public Trackable {
     void showPointer();
     void hidePointer();
     void centrePointer();
+    // A point of the window, such as the pointer's, in the frame's own pixels, wherever
+    // the frame is shown magnified.
+    void toFrame(int32_t& x, int32_t& y) const;
     // Makes the frame the target of drawing, then shows what was drawn into it.
     void beginFrame();
     void showFrame();
@@ -53,6 +56,10 @@ class DisplaySystem : public Trackable {
     ALLEGRO_DISPLAY* display = nullptr;
     int32_t width = 0;
     int32_t height = 0;
+    // Filling the screen: magnified by a whole number and kept crisp (false), or filling
+    // as much as the frame's shape allows (true), magnified by the whole number first and
+    // then smoothed to size, so that no pixel comes out wider than its neighbour.
+    bool fillScreen = false;
 
   private:
     bool magnified() const;
@@ -60,12 +67,16 @@ class DisplaySystem : public Trackable {
     bool awaitSize(bool growing);
     ALLEGRO_BITMAP* frameBitmap(ALLEGRO_BITMAP*& bitmap);
     void present(ALLEGRO_BITMAP* bitmap);
+    void presentFilling(ALLEGRO_BITMAP* bitmap);
+    ALLEGRO_BITMAP* magnifiedBitmap(int32_t factor);
 
     // Only the window's own events and the keys arrive here; keys are polled as state.
     ALLEGRO_EVENT_QUEUE* windowEvents = nullptr;
     // The frame while it is shown magnified; made the first time it is needed.
     ALLEGRO_BITMAP* frame = nullptr;
     ALLEGRO_BITMAP* kept = nullptr;
+    // The frame magnified by a whole number, on its way to filling the screen.
+    ALLEGRO_BITMAP* magnifiedFrame = nullptr;
     bool isFullscreen = false;
     bool fullscreenRefusalSaid = false;
 };

@@ -14,4 +14,8 @@ struct FrameScale {
 
     static FrameScale fit(int32_t frameWidth, int32_t frameHeight, int32_t screenWidth,
                           int32_t screenHeight);
+    // The largest size that keeps the frame's shape, centred; factor is still the whole
+    // number fit gives, the step a frame is magnified by before it is smoothed to size.
+    static FrameScale fill(int32_t frameWidth, int32_t frameHeight, int32_t screenWidth,
+                           int32_t screenHeight);
 };

@@ -52,6 +52,7 @@ bool Game::init(const ScreenSize& size) {
         std::cout << "Failed to create display.\n";
         return false;
     }
+    loadSettings();
     displaySystem->setIcon(ICON_FILE);
     font = al_load_font(TEXT_FONT_FILE, TEXT_FONT_SIZE, 0);
     if (font == nullptr) {
@@ -59,8 +60,8 @@ bool Game::init(const ScreenSize& size) {
         return false;
     }
     inputSystem->init();
-    displaySystem->listenToKeyboard(); // so that a key wakes a paused game at once
-    soundSystem->init(eventSystem);    // without audio the game simply runs silent
+    displaySystem->listenToInput(); // so that a key or a click wakes a paused game at once
+    soundSystem->init(eventSystem); // without audio the game simply runs silent
     if (!loadAssets()) {
         return false;
     }
@@ -69,10 +70,11 @@ bool Game::init(const ScreenSize& size) {
         reportMissingFile(MENU_FONT_FILE);
         return false;
     }
+    applySettings();
     inMenu = true;
     playing = false;
     listenForRules();
-    eventSystem->fireEvent(SoundEvent(SoundId::AMBIENCE, 1.0f, 0.5f, true));
+    eventSystem->fireEvent(SoundEvent(SoundId::AMBIENCE, 1.0f, SoundEvent::CENTRE, true));
     return true;
 }
 
@@ -111,6 +113,7 @@ void Game::listenForRules() {
     eventSystem->addListener(PLAYER_ATTACK_EVENT, this);
     eventSystem->addListener(SAVE_EVENT, this);
     eventSystem->addListener(ATTACK_EVENT, this);
+    eventSystem->addListener(SOUND_EVENT, this); // for the captions
 }
 
 bool Game::startAllegro() {

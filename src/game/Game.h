@@ -3,10 +3,13 @@
 #include "core/EventListener.h"
 #include "core/EventSystem.h"
 #include "core/MemoryTracker.h"
+#include "core/PlayerCommand.h"
+#include "core/Settings.h"
 #include "core/Timer.h"
 #include "core/Trackable.h"
 #include "game/DisplaySystem.h"
 #include "game/MenuRules.h"
+#include "game/OptionsMenu.h"
 #include "game/ScreenSize.h"
 #include "io/InputSystem.h"
 #include "io/SoundSystem.h"
@@ -65,6 +68,11 @@ class Game : public Trackable, public EventListener {
     void listenForRules();
     void updateWorld();
 
+    // The player's settings: read from their file, put in force, changed and kept.
+    void loadSettings();
+    void applySettings();
+    void changeSettings(const Settings& changed);
+
     // Play holds still while the window is without the focus or the Pause key holds it.
     bool paused() const;
     void holdWorldClocks(bool hold);
@@ -97,6 +105,8 @@ class Game : public Trackable, public EventListener {
     bool pausedByKey = false;
     double framesPerSecond = 30.0;
     std::vector<Unit*> units;
+    Settings settings;
+    std::string settingsPath;
 
   private:
     bool startAllegro();
@@ -111,11 +121,24 @@ class Game : public Trackable, public EventListener {
     void takeBlow(int32_t amount);
     void playSound(int32_t soundId);
     void playFrame(SwordSway& sway);
-    void pollPlayerInput(int32_t screenWidth, int32_t screenHeight, bool closeRequested);
+    PlayerCommand takePlayerInput(bool closeRequested);
     void pausePlay(const SwordSway& sway);
     void runPausedPass(const SwordSway& sway);
     void resumePlay();
     void showPauseScreen(const SwordSway& sway);
+    void switchFullscreen();
+    void captionSound(int32_t soundId);
+    // The Options screen until the player leaves it; true when the window's close button
+    // was pressed meanwhile.
+    bool runOptions();
+    // The Options key, or a click on the line at lineY that names it.
+    bool optionsAsked(int32_t lineY) const;
+    static constexpr int OPTIONS_KEY = ALLEGRO_KEY_O;
+    static constexpr const char* OPTIONS_LINE = "O for Options";
+    static constexpr int32_t OPTIONS_LINE_HEIGHT = 16;
+    OptionsMenu::Input readOptionsInput(const OptionsMenu& options) const;
+    int32_t clickedOptionsRow(const OptionsMenu& options) const;
+    void drawOptions(const OptionsMenu& options) const;
 
     MenuRules::Keys readMenuKeys() const;
     void actOnMenu(MenuRules::Action action);
@@ -123,6 +146,7 @@ class Game : public Trackable, public EventListener {
     bool frameIsDue() const;
     void sleepUntilFrameNearlyDue() const;
 
+    bool settingsProblemSaid = false;
     // Why the last save failed, in the system's words.
     std::string lastSaveProblem;
 };

@@ -5,6 +5,7 @@ namespace {
 
 const double START_X = 22.0;
 const double START_Y = 22.0;
+const int OPTIONS_LINE_Y = 350;
 
 } // namespace
 
@@ -26,8 +27,17 @@ void Game::runMenu() {
         }
         if (due) {
             inputSystem->readKeyboard();
+            inputSystem->readMouse();
             if (inputSystem->fullscreenKeyPressed()) {
-                displaySystem->switchFullscreen();
+                switchFullscreen();
+            }
+            if (optionsAsked(OPTIONS_LINE_Y)) {
+                inputSystem->rememberKeyboard();
+                if (runOptions()) {
+                    quit = true; // the close button, as in the menu itself
+                    return;
+                }
+                continue; // drawn again from the next pass
             }
             const MenuRules::Action action = MenuRules::apply(readMenuKeys(), mainMenu->selected);
             if (action == MenuRules::Action::Exit) {
@@ -49,8 +59,8 @@ void Game::runMenu() {
 MenuRules::Keys Game::readMenuKeys() const {
     MenuRules::Keys keys;
     keys.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE);
-    keys.up = inputSystem->keyPressed(ALLEGRO_KEY_W);
-    keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S);
+    keys.up = inputSystem->keyPressed(ALLEGRO_KEY_W) || inputSystem->keyPressed(ALLEGRO_KEY_UP);
+    keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S) || inputSystem->keyPressed(ALLEGRO_KEY_DOWN);
     // Enter with Alt held switches to the full screen instead of choosing.
     keys.enter = inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown();
     return keys;
@@ -89,6 +99,7 @@ void Game::drawMenu() const {
     al_draw_text(font, white, centreX, height - 80, ALLEGRO_ALIGN_CENTRE,
                  "WASD to move, Left Click to attack, ENTER to select");
     al_draw_text(font, white, centreX, height - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
+    al_draw_text(font, Hud::ink(), centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, OPTIONS_LINE);
     mainMenu->draw();
     displaySystem->showFrame();
 }
@@ -96,4 +107,21 @@ void Game::drawMenu() const {
 void Game::startPlayAt(double x, double y) {
     camera->posX = x;
     camera->posY = y;
+}
+
+// The Options key, or a click on the line that names it.
+bool Game::optionsAsked(int32_t lineY) const {
+    if (inputSystem->keyPressed(OPTIONS_KEY)) {
+        return true;
+    }
+    if (!inputSystem->buttonPressed(1)) {
+        return false;
+    }
+    int32_t x = inputSystem->currentMouse->x;
+    int32_t y = inputSystem->currentMouse->y;
+    displaySystem->toFrame(x, y);
+    const int32_t halfWidth = font != nullptr ? al_get_text_width(font, OPTIONS_LINE) / 2 : 0;
+    const int32_t centreX = displaySystem->width / 2;
+    return y >= lineY && y < lineY + OPTIONS_LINE_HEIGHT && x >= centreX - halfWidth &&
+           x <= centreX + halfWidth;
 }

@@ -33,15 +33,24 @@ void Game::runPausedPass(const SwordSway& sway) {
     if (news.focusGained) {
         unfocused = false;
     }
-    // Only leaving and going on are read while paused.
+    // Only leaving, going on and the Options screen are read while paused.
     inputSystem->readKeyboard();
-    const bool leave = news.closeRequested || inputSystem->keyDown(ALLEGRO_KEY_ESCAPE);
+    inputSystem->readMouse();
+    bool leave = news.closeRequested || inputSystem->keyDown(ALLEGRO_KEY_ESCAPE);
     if (inputSystem->pauseKeyPressed()) {
         pausedByKey = false;
     }
+    const bool options = !leave && optionsAsked(PlayView::OPTIONS_LINE_Y);
     inputSystem->rememberKeyboard();
+    if (options) {
+        leave = runOptions();
+    }
     if (leave && !quit) {
         eventSystem->fireEvent(Event(QUIT_EVENT)); // saves, and ends the game
+        return;
+    }
+    if (options) {
+        showPauseScreen(sway);
         return;
     }
     if (!paused()) {
@@ -79,11 +88,12 @@ void Game::holdWorldClocks(bool hold) {
     }
     holdClock(swordAnimation->timer);
     holdClock(&hud->noticeTimer);
+    holdClock(&hud->captionTimer);
 }
 
 // Drawn once into a frame kept for the pause, which each later showing only copies.
 void Game::showPauseScreen(const SwordSway& sway) {
     displaySystem->beginKeptFrame();
-    view->drawPauseScreen(sway, unfocused);
+    view->drawPauseScreen(sway, unfocused, OPTIONS_LINE);
     displaySystem->showKeptFrame();
 }

@@ -42,8 +42,6 @@ void Game::runPlay() {
 }
 
 void Game::playFrame(SwordSway& sway) {
-    const int32_t screenWidth = displaySystem->width;
-    const int32_t screenHeight = displaySystem->height;
     const WindowEvents news = displaySystem->readEvents();
     if (news.focusLost && !news.closeRequested) {
         unfocused = true;
@@ -51,9 +49,9 @@ void Game::playFrame(SwordSway& sway) {
         return;
     }
     updateWorld();
-    pollPlayerInput(screenWidth, screenHeight, news.closeRequested);
+    const PlayerCommand command = takePlayerInput(news.closeRequested);
     if (camera->moved && sway.step(camera->running)) {
-        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, 0.5f, false));
+        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
     displaySystem->beginFrame();
     view->drawFrame(sway);
@@ -62,11 +60,11 @@ void Game::playFrame(SwordSway& sway) {
     if (quit) {
         return;
     }
-    if (inputSystem->pausePressed) {
+    if (command.pause) {
         pausedByKey = true;
         pausePlay(sway);
-    } else if (inputSystem->fullscreenPressed) {
-        displaySystem->switchFullscreen();
+    } else if (command.fullscreen) {
+        switchFullscreen();
         inputSystem->startAfresh(); // the window moved under the pointer
     }
 }
@@ -93,17 +91,21 @@ void Game::updateWorld() {
     camera->rotSpeed = (1.0 / framesPerSecond) * TURN_RADIANS_PER_SECOND * gameTimer->factor;
 }
 
-void Game::pollPlayerInput(int32_t screenWidth, int32_t screenHeight, bool closeRequested) {
-    inputSystem->pollKeyboard();
-    inputSystem->pollMouse(screenWidth / 2);
+// The devices read once into the frame's command, and the command's events fired.
+PlayerCommand Game::takePlayerInput(bool closeRequested) {
+    const int32_t centreX = displaySystem->width / 2;
+    const int32_t centreY = displaySystem->height / 2;
+    const PlayerCommand command = inputSystem->readCommand(centreX);
+    inputSystem->fire(command);
     // Put the pointer back only when it has left the centre: a warp while a motion
     // is still on its way to us would throw that motion away.
     const ALLEGRO_MOUSE_STATE* mouse = inputSystem->currentMouse;
-    if (mouse->x != screenWidth / 2 || mouse->y != screenHeight / 2) {
+    if (mouse->x != centreX || mouse->y != centreY) {
         displaySystem->centrePointer();
     }
     // The close button does what Escape does: save, then end.
     if (closeRequested && !quit) {
         eventSystem->fireEvent(Event(QUIT_EVENT));
     }
+    return command;
 }

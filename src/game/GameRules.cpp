@@ -88,7 +88,7 @@ SaveRecord Game::saveRecord() const {
 
 bool Game::saveGame() {
     std::string reason;
-    if (!SaveWriter::replaceFile(SAVE_FILE, SaveWriter::compose(saveRecord()), reason)) {
+    if (!RegularFile::replace(SAVE_FILE, SaveWriter::compose(saveRecord()), reason)) {
         std::cout << "Could not save the game to \"" << SAVE_FILE << "\": " << reason << "."
                   << std::endl;
         lastSaveProblem = reason;
@@ -162,6 +162,9 @@ void Game::handleEvent(const Event& event) {
     case ATTACK_EVENT:
         takeBlow(static_cast<const AttackEvent&>(event).amount);
         break;
+    case SOUND_EVENT:
+        captionSound(static_cast<const SoundEvent&>(event).soundId);
+        break;
     default:
         break;
     }
@@ -225,5 +228,5 @@ void Game::takeBlow(int32_t amount) {
 }
 
 void Game::playSound(int32_t soundId) {
-    eventSystem->fireEvent(SoundEvent(soundId, 1.0f, 0.5f, false));
+    eventSystem->fireEvent(SoundEvent(soundId, 1.0f, SoundEvent::CENTRE, false));
 }

@@ -14,7 +14,7 @@ const float FLASH_STRENGTH = 0.6f;
 
 const int DIM_ALPHA = 150;
 const int TITLE_Y = 60;
-const int HINT_Y = 118;
+const int HINT_Y = 104;
 const int LINE_GAP = 20;
 
 } // namespace
@@ -35,7 +35,7 @@ void PlayView::drawFrame(const SwordSway& sway) {
     scene.hud->draw(scene.font, scene.player->health, scene.units->size());
 }
 
-void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused) {
+void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused, const char* optionsLine) {
     drawFrame(sway);
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     const int width = al_get_bitmap_width(target);
@@ -53,6 +53,7 @@ void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused) {
     al_draw_text(scene.font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOn);
     al_draw_text(scene.font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE,
                  "Escape saves and quits");
+    al_draw_text(scene.font, bone, centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, optionsLine);
 }
 
 bool PlayView::orderUnits() {
@@ -107,10 +108,13 @@ void PlayView::drawSword(const SwordSway& sway) const {
 // Red added over the whole view, fading with the player's hurt countdown.
 void PlayView::drawDamageFlash() const {
     const Unit* player = scene.player;
-    if (!player->hurt) {
+    if (!player->hurt || flashShare <= 0.0) {
         return;
     }
-    const float strength = FLASH_STRENGTH * std::min(player->hurtCounter, 10) / 10.0f;
+    float strength = FLASH_STRENGTH * std::min(player->hurtCounter, 10) / 10.0f;
+    if (flashShare != 1.0) {
+        strength *= static_cast<float>(flashShare);
+    }
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     al_draw_filled_rectangle(0, 0, al_get_bitmap_width(target), al_get_bitmap_height(target),
                              al_map_rgba_f(strength, 0.0f, 0.0f, 0.0f));

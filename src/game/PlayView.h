@@ -33,10 +33,16 @@ class PlayView : public Trackable {
 
     explicit PlayView(const Scene& scene) : scene(scene) {}
 
+    // Where the pause screen names the Options key.
+    static constexpr int32_t OPTIONS_LINE_Y = 144;
+
+    // How strongly a blow reddens the view: 1 the full flash, 0 none.
+    double flashShare = 1.0;
+
     void drawFrame(const SwordSway& sway);
     // The frame as it stands, dimmed, with how to go on: the Pause key, or a click on the
-    // window when it lost the focus.
-    void drawPauseScreen(const SwordSway& sway, bool unfocused);
+    // window when it lost the focus; and the line that names the Options key.
+    void drawPauseScreen(const SwordSway& sway, bool unfocused, const char* optionsLine);
 
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit in front of the camera stands so close that it alone is drawn.

@@ -47,67 +47,80 @@ void InputSystem::createSnapshots() {
     currentMouse = new ALLEGRO_MOUSE_STATE();
 }
 
-void InputSystem::pollKeyboard() {
+PlayerCommand InputSystem::readCommand(int32_t referenceX) {
     readKeyboard();
-    dispatchKeyboard();
-}
-
-void InputSystem::pollMouse(int32_t referenceX) {
     if (al_is_mouse_installed()) {
         al_get_mouse_state(currentMouse);
     }
-    dispatchMouse(referenceX);
+    return commandFromSnapshots(referenceX);
 }
 
-void InputSystem::dispatchKeyboard() {
-    if (keyDown(ALLEGRO_KEY_ESCAPE)) {
+PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
+    using Action = KeyBindings::Action;
+    PlayerCommand command;
+    command.quit = keyDown(ALLEGRO_KEY_ESCAPE);
+    command.run = actionDown(Action::Run);
+    command.spawn = actionPressed(Action::Spawn);
+    command.slower = actionPressed(Action::Slower);
+    command.faster = actionPressed(Action::Faster);
+    command.forward = actionDown(Action::Forward) ? +1 : actionDown(Action::Back) ? -1 : 0;
+    command.strafe = actionDown(Action::Left) ? -1 : actionDown(Action::Right) ? +1 : 0;
+    command.footstep = command.strafe == 0 && actionDown(Action::Footstep);
+    command.keyTurn = keyDown(ALLEGRO_KEY_LEFT) ? +1 : keyDown(ALLEGRO_KEY_RIGHT) ? -1 : 0;
+    command.pause = pauseKeyPressed();
+    command.fullscreen = fullscreenKeyPressed();
+    rememberKeyboard();
+    command.pointerTravel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
+    ignoreNextTurn = false;
+    command.sword = buttonPressed(1);
+    command.save = buttonPressed(2);
+    *previousMouse = *currentMouse;
+    return command;
+}
+
+void InputSystem::fire(const PlayerCommand& command) {
+    if (command.quit) {
         fire(QUIT_EVENT);
     }
-    if (keyDown(ALLEGRO_KEY_LSHIFT) || keyDown(ALLEGRO_KEY_RSHIFT)) {
+    if (command.run) {
         fire(RUN_EVENT);
     }
-    if (keyPressed(ALLEGRO_KEY_SPACE)) {
+    if (command.spawn) {
         fire(SPAWN_UNIT_EVENT);
     }
-    if (keyPressed(ALLEGRO_KEY_MINUS)) {
+    if (command.slower) {
         fire(SLOW_DOWN_EVENT);
     }
-    if (keyPressed(ALLEGRO_KEY_EQUALS)) {
+    if (command.faster) {
         fire(SPEED_UP_EVENT);
     }
-    if (keyDown(ALLEGRO_KEY_W)) {
-        eventSystem->fireEvent(MoveEvent(0, +1));
-    } else if (keyDown(ALLEGRO_KEY_S)) {
-        eventSystem->fireEvent(MoveEvent(0, -1));
+    if (command.forward != 0) {
+        eventSystem->fireEvent(MoveEvent(0, command.forward));
     }
-    if (keyDown(ALLEGRO_KEY_A)) {
-        eventSystem->fireEvent(MoveEvent(-1, 0));
-    } else if (keyDown(ALLEGRO_KEY_D)) {
-        eventSystem->fireEvent(MoveEvent(+1, 0));
-    } else if (keyDown(ALLEGRO_KEY_P)) {
-        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, 0.5f, false));
+    if (command.strafe != 0) {
+        eventSystem->fireEvent(MoveEvent(command.strafe, 0));
+    } else if (command.footstep) {
+        eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
-    pausePressed = pauseKeyPressed();
-    fullscreenPressed = fullscreenKeyPressed();
-    rememberKeyboard();
-}
-
-void InputSystem::dispatchMouse(int32_t referenceX) {
-    const int32_t travel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
-    ignoreNextTurn = false;
-    eventSystem->fireEvent(MouseEvent(travel));
-    if (buttonPressed(1)) {
+    eventSystem->fireEvent(MouseEvent(command.pointerTravel, command.keyTurn));
+    if (command.sword) {
         fire(PLAYER_ATTACK_EVENT);
     }
-    if (buttonPressed(2)) {
+    if (command.save) {
         fire(SAVE_EVENT);
     }
-    *previousMouse = *currentMouse;
 }
 
 void InputSystem::readKeyboard() {
     if (al_is_keyboard_installed()) {
         al_get_keyboard_state(currentKeyboard);
+    }
+}
+
+void InputSystem::readMouse() {
+    *previousMouse = *currentMouse;
+    if (al_is_mouse_installed()) {
+        al_get_mouse_state(currentMouse);
     }
 }
 
@@ -123,14 +136,27 @@ bool InputSystem::keyPressed(int keycode) const {
     return al_key_down(currentKeyboard, keycode) && !al_key_down(previousKeyboard, keycode);
 }
 
+int InputSystem::anyKeyPressed() const {
+    for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; ++keycode) {
+        if (keyPressed(keycode)) {
+            return keycode;
+        }
+    }
+    return 0;
+}
+
 bool InputSystem::pauseKeyPressed() const {
-    const bool down = al_key_down(currentKeyboard, ALLEGRO_KEY_PAUSE);
-    const bool wasDown = al_key_down(previousKeyboard, ALLEGRO_KEY_PAUSE);
-    return PAUSE_KEY_TOGGLES ? down != wasDown : down && !wasDown;
+    const int pauseKey = bindings.key(KeyBindings::Action::Pause);
+    const bool down = al_key_down(currentKeyboard, pauseKey);
+    const bool wasDown = al_key_down(previousKeyboard, pauseKey);
+    // Only the Pause key itself flips instead of going down and up.
+    const bool toggles = PAUSE_KEY_TOGGLES && pauseKey == ALLEGRO_KEY_PAUSE;
+    return toggles ? down != wasDown : down && !wasDown;
 }
 
 bool InputSystem::fullscreenKeyPressed() const {
-    return keyPressed(ALLEGRO_KEY_F11) || (keyPressed(ALLEGRO_KEY_ENTER) && altDown());
+    return actionPressed(KeyBindings::Action::Fullscreen) ||
+           (keyPressed(ALLEGRO_KEY_ENTER) && altDown());
 }
 
 bool InputSystem::altDown() const {
@@ -145,8 +171,17 @@ void InputSystem::startAfresh() {
     }
     *previousMouse = *currentMouse;
     ignoreNextTurn = true;
-    pausePressed = false;
-    fullscreenPressed = false;
+}
+
+bool InputSystem::actionDown(KeyBindings::Action action) const {
+    const int second = KeyBindings::secondKey(action);
+    return keyDown(bindings.key(action)) || (second != KeyBindings::NO_KEY && keyDown(second));
+}
+
+bool InputSystem::actionPressed(KeyBindings::Action action) const {
+    const int second = KeyBindings::secondKey(action);
+    return keyPressed(bindings.key(action)) ||
+           (second != KeyBindings::NO_KEY && keyPressed(second));
 }
 
 bool InputSystem::buttonPressed(int button) const {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "core/EventSystem.h"
+#include "core/KeyBindings.h"
+#include "core/PlayerCommand.h"
 #include "core/Trackable.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>
 
-// Turns keyboard and mouse state into events. Each poll reads the device once into a
-// snapshot (the only place the devices are touched) and then compares it with the
-// previous snapshot: some keys act while held, others once when first pressed.
+// Turns keyboard and mouse state into the frame's command, and the command into play's
+// events. Each frame reads the devices once into snapshots (the only place the devices
+// are touched) and compares them with the previous frame's: some keys act while held,
+// others once when first pressed. Which key does what comes from the key bindings.
 class InputSystem : public Trackable {
   public:
     explicit InputSystem(EventSystem* eventSystem);
@@ -20,21 +23,31 @@ class InputSystem : public Trackable {
     void init();
     void createSnapshots();
 
-    void pollKeyboard();
-    void pollMouse(int32_t referenceX);
+    // Reads keyboard and mouse once and says what the player asks this frame; referenceX
+    // is the column the pointer is put back to each frame.
+    PlayerCommand readCommand(int32_t referenceX);
+    // The same from the snapshots as they stand, which are then remembered as the
+    // previous ones.
+    PlayerCommand commandFromSnapshots(int32_t referenceX);
+    // Fires play's events for the command, in their fixed order: quit, run, spawn,
+    // slower, faster, the step ahead or back, the step aside or the footstep, the turn,
+    // the sword, the save.
+    void fire(const PlayerCommand& command);
 
-    // What a poll does after reading the device, on the snapshots as they stand.
-    void dispatchKeyboard();
-    void dispatchMouse(int32_t referenceX);
-
-    // Keyboard access for the main menu, which reads keys without events.
+    // Keyboard access for the menus, which read keys without events.
     void readKeyboard();
     void rememberKeyboard();
     bool keyDown(int keycode) const;
     bool keyPressed(int keycode) const;
+    // The mouse for the menus: its place and buttons, this reading and the one before.
+    void readMouse();
+    bool buttonPressed(int button) const;
+    // The first key found pressed this reading, or 0.
+    int anyKeyPressed() const;
     // The Pause key, pressed since the last reading.
     bool pauseKeyPressed() const;
-    // F11, or Enter with Alt held: the switch between the window and the full screen.
+    // The full screen key, or Enter with Alt held: the switch between the window and the
+    // full screen.
     bool fullscreenKeyPressed() const;
     bool altDown() const;
 
@@ -42,9 +55,7 @@ class InputSystem : public Trackable {
     // reading turns nothing, wherever the pointer was left.
     void startAfresh();
 
-    // Set by each keyboard poll: keys that act around play's events rather than through them.
-    bool pausePressed = false;
-    bool fullscreenPressed = false;
+    KeyBindings bindings;
 
     ALLEGRO_KEYBOARD_STATE* previousKeyboard = nullptr;
     ALLEGRO_KEYBOARD_STATE* currentKeyboard = nullptr;
@@ -55,6 +66,7 @@ class InputSystem : public Trackable {
   private:
     bool ignoreNextTurn = false;
 
-    bool buttonPressed(int button) const;
+    bool actionDown(KeyBindings::Action action) const;
+    bool actionPressed(KeyBindings::Action action) const;
     void fire(EventType type);
 };

@@ -42,10 +42,40 @@ void SoundSystem::handleEvent(const Event& event) {
         return;
     }
     const auto& sound = static_cast<const SoundEvent&>(event);
-    auto found = samples.find(sound.soundId);
-    if (found == samples.end()) {
+    if (sound.loop) {
+        loops.push_back(Loop{sound.soundId, sound.gain, sound.pan, false, ALLEGRO_SAMPLE_ID{}});
+        playLoop(loops.back());
         return;
     }
-    const ALLEGRO_PLAYMODE mode = sound.loop ? ALLEGRO_PLAYMODE_LOOP : ALLEGRO_PLAYMODE_ONCE;
-    al_play_sample(found->second, sound.gain, sound.pan, 1.0f, mode, nullptr);
+    auto found = samples.find(sound.soundId);
+    if (found == samples.end() || effectsVolume <= 0.0f) {
+        return;
+    }
+    al_play_sample(found->second, sound.gain * effectsVolume, sound.pan, 1.0f,
+                   ALLEGRO_PLAYMODE_ONCE, nullptr);
+}
+
+void SoundSystem::setVolumes(float effects, float ambience) {
+    effectsVolume = effects;
+    if (ambience == ambienceVolume) {
+        return;
+    }
+    ambienceVolume = ambience;
+    for (Loop& loop : loops) {
+        if (loop.playing) {
+            al_stop_sample(&loop.playback);
+            loop.playing = false;
+        }
+        playLoop(loop);
+    }
+}
+
+// Silent at no volume: nothing is played, and the loop starts when the volume comes up.
+void SoundSystem::playLoop(Loop& loop) {
+    auto found = samples.find(loop.soundId);
+    if (found == samples.end() || ambienceVolume <= 0.0f) {
+        return;
+    }
+    loop.playing = al_play_sample(found->second, loop.gain * ambienceVolume, loop.pan, 1.0f,
+                                  ALLEGRO_PLAYMODE_LOOP, &loop.playback);
 }

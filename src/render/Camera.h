@@ -50,6 +50,9 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     double rotSpeed = 0.0;
     bool moved = false;
     bool running = false;
+    // Turning by the pointer: zero keeps the three fixed turn sizes of the classic game;
+    // above zero the view turns this many radians per pixel of travel.
+    double radiansPerPixel = 0.0;
     int32_t screenHeight = 0;
     int32_t screenWidth = 0;
     int32_t columnWidth = 1;
@@ -112,6 +115,7 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     void move(int16_t strafe, int16_t forward);
     bool keepsClearOfWalls(double stepX, double stepY, double newX, double newY) const;
     void turn(int32_t deltaX);
+    void rotate(double radians);
 
     bool listening = false;
     // Per row of the view, for the floor and ceiling; made again when what it is made

@@ -18,7 +18,12 @@ void Camera::handleEvent(const Event& event) {
         move(moveEvent.strafe, moveEvent.forward);
     }
     if (event.type == MOUSE_EVENT) {
-        turn(static_cast<const MouseEvent&>(event).deltaX);
+        const MouseEvent& mouseEvent = static_cast<const MouseEvent&>(event);
+        // The keys' turn first, by this frame's speed before the pointer scales it.
+        if (mouseEvent.keyTurn != 0) {
+            rotate(mouseEvent.keyTurn * rotSpeed);
+        }
+        turn(mouseEvent.deltaX);
     }
 }
 
@@ -55,9 +60,16 @@ bool Camera::keepsClearOfWalls(double stepX, double stepY, double newX, double n
            MapGrid::isOpenAt(grid, newX, newY + ahead(stepY));
 }
 
-// A positive deltaX (the pointer went left) turns toward the left of the view. Larger
-// mouse travel picks a larger, fixed turn for this frame.
+// A positive deltaX (the pointer went left) turns toward the left of the view. In the
+// classic way, larger mouse travel picks a larger, fixed turn for this frame; smoothly,
+// the turn follows the travel pixel for pixel.
 void Camera::turn(int32_t deltaX) {
+    if (radiansPerPixel > 0.0) {
+        if (deltaX != 0) {
+            rotate(deltaX * radiansPerPixel);
+        }
+        return;
+    }
     const int64_t travel = std::llabs(static_cast<int64_t>(deltaX));
     if (travel > 19) {
         rotSpeed *= 3.2;
@@ -70,8 +82,13 @@ void Camera::turn(int32_t deltaX) {
     if (deltaX < 0) {
         rotSpeed *= -1.0;
     }
-    const double c = std::cos(rotSpeed);
-    const double s = std::sin(rotSpeed);
+    rotate(rotSpeed);
+}
+
+// Turns the direction and the camera plane together, by a positive angle to the left.
+void Camera::rotate(double radians) {
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
     const double oldDirX = dirX;
     dirX = dirX * c - dirY * s;
     dirY = oldDirX * s + dirY * c;

@@ -4,6 +4,7 @@ namespace {
 
 const int MARGIN = 8;
 const int LINE_HEIGHT = 16;
+const double FPS_PERIOD_MS = 1000.0;
 
 } // namespace
 
@@ -22,21 +23,61 @@ std::vector<std::string> Hud::lines(int32_t health, std::size_t unitsLeft) const
     return said;
 }
 
-void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) const {
+void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) {
+    countFrame();
     if (font == nullptr) {
         return;
     }
-    // A dark copy one pixel down and right keeps the words legible on any texture.
-    const ALLEGRO_COLOR shadow = al_map_rgb(0, 0, 0);
-    const ALLEGRO_COLOR bone = ink();
     int y = TOP + MARGIN / 2;
     int clipX, clipY, clipW, clipH;
     al_get_clipping_rectangle(&clipX, &clipY, &clipW, &clipH);
     al_set_clipping_rectangle(LEFT, TOP, WIDTH, HEIGHT);
     for (const std::string& line : lines(health, unitsLeft)) {
-        al_draw_text(font, shadow, LEFT + MARGIN + 1, y + 1, 0, line.c_str());
-        al_draw_text(font, bone, LEFT + MARGIN, y, 0, line.c_str());
+        drawLine(font, LEFT + MARGIN, y, 0, line);
         y += LINE_HEIGHT;
     }
     al_set_clipping_rectangle(clipX, clipY, clipW, clipH);
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    const std::string said = currentCaption();
+    if (!said.empty()) {
+        drawLine(font, LEFT + MARGIN, al_get_bitmap_height(target) - MARGIN - LINE_HEIGHT, 0,
+                 "[" + said + "]");
+    }
+    if (fpsOn && framesCounted >= 0) {
+        const std::string rate = std::to_string(static_cast<int>(measuredFps + 0.5)) + " fps";
+        drawLine(font, al_get_bitmap_width(target) - MARGIN, TOP + MARGIN / 2, ALLEGRO_ALIGN_RIGHT,
+                 rate);
+    }
+}
+
+// A dark copy one pixel down and right keeps the words legible on any texture.
+void Hud::drawLine(const ALLEGRO_FONT* font, float x, float y, int flags, const std::string& text) {
+    al_draw_text(font, al_map_rgb(0, 0, 0), x + 1, y + 1, flags, text.c_str());
+    al_draw_text(font, ink(), x, y, flags, text.c_str());
+}
+
+void Hud::caption(const std::string& text) {
+    captionText = text;
+    captionTimer.start();
+}
+
+std::string Hud::currentCaption() const {
+    const bool showing =
+        captionsOn && !captionText.empty() && captionTimer.getElapsedMs() < CAPTION_MS;
+    return showing ? captionText : std::string();
+}
+
+void Hud::countFrame() {
+    if (framesCounted < 0) {
+        fpsTimer.start();
+        framesCounted = 0;
+        return;
+    }
+    ++framesCounted;
+    const double elapsed = fpsTimer.getElapsedMs();
+    if (elapsed >= FPS_PERIOD_MS) {
+        measuredFps = framesCounted * 1000.0 / elapsed;
+        framesCounted = 0;
+        fpsTimer.start();
+    }
 }

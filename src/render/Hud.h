@@ -10,7 +10,8 @@
 
 // The player's health and the units left, in the top left corner where the sword never
 // comes, and for a couple of seconds a notice such as "Game saved". It draws text only,
-// and nothing outside its own corner.
+// and nothing outside its own corner unless the player asks for captions (each sound
+// named at the foot of the view as it starts) or the frame rate (top right).
 class Hud : public Trackable {
   public:
     static constexpr double NOTICE_MS = 2000.0;
@@ -24,12 +25,32 @@ class Hud : public Trackable {
     void notify(const std::string& text, double forMs = NOTICE_MS);
     // What the HUD says now, line by line.
     std::vector<std::string> lines(int32_t health, std::size_t unitsLeft) const;
-    // Into the current target; nothing without a font.
-    void draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) const;
+    // Into the current target; nothing without a font. Each call counts a frame for the
+    // frame rate.
+    void draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft);
 
+    // A sound's name, shown for CAPTION_MS when captions are on.
+    void caption(const std::string& text);
+    // The caption shown now, or an empty one.
+    std::string currentCaption() const;
+    // Frames drawn per second over the last whole second or so.
+    double framesPerSecond() const { return measuredFps; }
+
+    static constexpr double CAPTION_MS = 2000.0;
+    bool captionsOn = false;
+    bool fpsOn = false;
     Timer noticeTimer;
+    Timer captionTimer;
 
   private:
+    void countFrame();
+    static void drawLine(const ALLEGRO_FONT* font, float x, float y, int flags,
+                         const std::string& text);
+
     std::string notice;
     double noticeMs = NOTICE_MS;
+    std::string captionText;
+    Timer fpsTimer;
+    int32_t framesCounted = -1; // -1: the count has not begun
+    double measuredFps = 0.0;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -115,4 +116,31 @@ std::string RegularFile::strangerAt(const std::string& path) {
         return "";
     }
     return kindOf(status.st_mode);
+}
+
+bool RegularFile::replace(const std::string& path, const std::string& text, std::string& reason) {
+    const std::string temporary = path + ".tmp";
+    for (const std::string& name : {temporary, path}) {
+        const std::string stranger = strangerAt(name);
+        if (!stranger.empty()) {
+            reason = name + ": " + stranger;
+            return false;
+        }
+    }
+    // A file or link an earlier save left at the temporary name goes first; unlink
+    // removes a link itself, never what it points to.
+    if (unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        reason = temporary + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!writeFresh(temporary, text, reason)) {
+        reason = temporary + ": " + reason;
+        return false;
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        reason = path + ": " + std::strerror(errno);
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }

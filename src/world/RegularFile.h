@@ -30,6 +30,12 @@ class RegularFile {
     // a file it began is removed again.
     static bool writeFresh(const std::string& path, const std::string& text, std::string& reason);
 
+    // Writes the text to a fresh file beside path (never through a link) and renames it
+    // into place, so that a write cut short never costs the previous file. False on any
+    // failure, with the old file untouched and the reason (the system's words, or what
+    // stands in the way) in reason.
+    static bool replace(const std::string& path, const std::string& text, std::string& reason);
+
     // Why the path may not be written or replaced: a directory, a FIFO, a device or a
     // socket stands there. Empty when there is nothing, a regular file or a link.
     static std::string strangerAt(const std::string& path);

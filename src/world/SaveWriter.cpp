@@ -1,14 +1,9 @@
 #include "world/SaveWriter.h"
 
 #include "world/NumberParser.h"
-#include "world/RegularFile.h"
 #include "world/SaveReader.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sstream>
-#include <unistd.h>
 
 std::string SaveWriter::compose(const SaveRecord& record) {
     std::ostringstream text;
@@ -27,32 +22,4 @@ std::string SaveWriter::compose(const SaveRecord& record) {
         text << SaveReader::UNIT_COUNT_KEY << 0 << "\n";
     }
     return text.str();
-}
-
-bool SaveWriter::replaceFile(const std::string& path, const std::string& text,
-                             std::string& reason) {
-    const std::string temporary = path + ".tmp";
-    for (const std::string& name : {temporary, path}) {
-        const std::string stranger = RegularFile::strangerAt(name);
-        if (!stranger.empty()) {
-            reason = name + ": " + stranger;
-            return false;
-        }
-    }
-    // A file or link an earlier save left at the temporary name goes first; unlink
-    // removes a link itself, never what it points to.
-    if (unlink(temporary.c_str()) != 0 && errno != ENOENT) {
-        reason = temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!RegularFile::writeFresh(temporary, text, reason)) {
-        reason = temporary + ": " + reason;
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        reason = path + ": " + std::strerror(errno);
-        unlink(temporary.c_str());
-        return false;
-    }
-    return true;
 }

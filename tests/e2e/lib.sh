@@ -1,7 +1,8 @@
 # Helpers for driving the real game in a private X server with a private audio server.
 #   source tests/e2e/lib.sh GAME   (GAME: the program to play; the installed launcher, say)
-# It sets ROOT (the repository), GAME (as an absolute path) and E2E_WORK (a scratch folder,
-# removed at the end unless a check failed or E2E_KEEP is set). Everything it starts it
+# It sets ROOT (the repository), GAME (as an absolute path), E2E_WORK (a scratch folder,
+# removed at the end unless a check failed or E2E_KEEP is set) and XDG_CONFIG_HOME (a
+# folder of the test's own for the game's settings). Everything it starts it
 # stops again, by process id. The harness keeps one game at a time: its process (GAME_PID)
 # and its window (WIN, once open_window has found it).
 
@@ -15,6 +16,9 @@ WM_PID=""
 GAME_PID=""
 RECORDER=""
 AUDIO_DIR="$E2E_WORK/audio"
+# The player's settings of the machine are not the test's: each test has a folder of its
+# own for them, empty unless the test writes one.
+export XDG_CONFIG_HOME="$E2E_WORK/config"
 AUDIO_SERVER="$ROOT/tests/support/audio_server.sh"
 WINDOW_TITLE="Duskmarch :: Orrinvale"
 

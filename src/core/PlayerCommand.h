@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+// What the player asks for in one frame of play, read from the devices once, through the
+// key bindings. The play events of the frame are fired from it, and nothing else of the
+// devices is read in play.
+struct PlayerCommand {
+    int8_t forward = 0;        // +1 ahead, -1 back
+    int8_t strafe = 0;         // +1 right, -1 left
+    int8_t keyTurn = 0;        // +1 left, -1 right: one base turn, from the turning keys
+    int32_t pointerTravel = 0; // pixels the pointer went left of the centre; negative: right
+    bool run = false;
+    bool quit = false;  // held: asks again every frame
+    bool spawn = false; // this and the ones below: first pressed this frame
+    bool slower = false;
+    bool faster = false;
+    bool sword = false;
+    bool save = false;
+    bool footstep = false; // held, and only without a step to the side
+    bool pause = false;
+    bool fullscreen = false;
+
+    bool operator==(const PlayerCommand& other) const;
+    bool operator!=(const PlayerCommand& other) const { return !(*this == other); }
+};
+
+inline bool PlayerCommand::operator==(const PlayerCommand& other) const {
+    return forward == other.forward && strafe == other.strafe && keyTurn == other.keyTurn &&
+           pointerTravel == other.pointerTravel && run == other.run && quit == other.quit &&
+           spawn == other.spawn && slower == other.slower && faster == other.faster &&
+           sword == other.sword && save == other.save && footstep == other.footstep &&
+           pause == other.pause && fullscreen == other.fullscreen;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/KeyBindings.h"
+#include "core/Settings.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The Options screen as plain data: its rows, the selection, and what each key does to
+// the settings it holds. Two pages: the settings, and the keys, where choosing an action
+// waits for the key to give it. The game draws it and puts each change in force.
+class OptionsMenu {
+  public:
+    enum class Page { Settings, Keys };
+
+    // The keys first pressed in one pass, and a click on a row (-1: none).
+    struct Input {
+        bool up = false;
+        bool down = false;
+        bool left = false;
+        bool right = false;
+        bool enter = false;
+        bool escape = false;
+        int32_t clickedRow = -1;
+        int pressedKey = 0; // any key, for the one an action waits for
+    };
+
+    struct Row {
+        std::string label;
+        std::string value; // empty for a row that leads somewhere
+    };
+
+    explicit OptionsMenu(const Settings& settings) : settings(settings) {}
+
+    // Applies one pass's input. False once the player has left the screen.
+    bool apply(const Input& input);
+    std::vector<Row> rows() const;
+    std::string title() const;
+    // What to do now, or what just happened ("W was on Back: they swapped").
+    std::string hint() const;
+
+    Settings settings;
+    Page page = Page::Settings;
+    int32_t selected = 0;
+    bool waitingForKey = false;
+
+  private:
+    bool applyOnSettingsPage(const Input& input);
+    void applyOnKeysPage(const Input& input);
+    void change(int32_t row, int direction);
+    void takeKey(int keycode);
+    int32_t rowCount() const;
+
+    std::string message;
+};

@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# The player's own settings in the real window: the Options screen from the menu and the
+# pause screen, settings that outlast a restart, smooth and classic turning measured on
+# screen, volumes, keys given to other keys, captions, a hostile settings file, and the
+# sound centred between the two channels.
+# usage: options_e2e.sh PATH_TO_GAME   (run from the repository root)
+set -u
+source "$(dirname "$0")/lib.sh" "$1"
+
+start_x
+start_audio
+SETTINGS="$XDG_CONFIG_HOME/duskmarch/settings.ini"
+
+# A room whose near wall, eight cells ahead of the start, has a different texture in each
+# cell, so that a picture of it shifted sideways is found again in one place only.
+varied_room() {
+    open_room | sed '14s/^\(.\{15\}\)0000000000000/\11234567891234/'
+}
+
+setting() { # setting KEY: its value in the settings file
+    sed -n "s/^$1=//p" "$SETTINGS"
+}
+
+# Bone-white pixels (the titles' and the HUD's ink) in a rectangle WxH+X+Y of a screenshot.
+bone_pixels() { count_colour "$1" "$2" '#ECE2C4'; }
+
+channel_loudness() { # channel_loudness NAME CHANNEL: RMS of one channel of a recording
+    sox "$E2E_WORK/$1.wav" -n remix "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
+within_5_percent() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(a > 0 && d <= 0.05 * a) }'; }
+
+# How far the middle of the view moved sideways between two screenshots, in pixels: a
+# strip from the middle of the second is looked for along the same rows of the first.
+view_shift() {
+    convert "$E2E_WORK/$1.png" -crop 600x40+0+180 +repage "$E2E_WORK/band.png"
+    convert "$E2E_WORK/$2.png" -crop 160x40+220+180 +repage "$E2E_WORK/strip.png"
+    local found
+    found=$(compare -metric RMSE -subimage-search "$E2E_WORK/band.png" "$E2E_WORK/strip.png" null: 2>&1 |
+        sed -n 's/.*@ \([0-9]*\),.*/\1/p')
+    echo $((found > 220 ? found - 220 : 220 - found))
+}
+
+# flick NAME TRAVEL: the pointer moved TRAVEL pixels left of the centre in one go, then a
+# screenshot as NAME once the view has settled.
+flick() {
+    xdotool mousemove --window "$WIN" $((300 - $2)) 200
+    sleep 0.4
+    shoot "$WIN" "$1"
+}
+
+echo "# no settings file: the sound is centred"
+start_game "$GAME" "$ROOT" plain
+open_window && wait_menu
+start_recording centred
+sleep 2
+stop_recording
+LEFT=$(channel_loudness centred 1)
+RIGHT=$(channel_loudness centred 2)
+check "the left and right channels are within 5% ($LEFT against $RIGHT RMS)" within_5_percent "$LEFT" "$RIGHT"
+check "the menu names the Options key at its foot" test "$(bone_pixels waiting 200x16+200+350)" -gt 40
+check "and no settings file is written by starting" test ! -e "$SETTINGS"
+
+echo "# Options from the menu"
+press "$WIN" o
+shoot "$WIN" options-menu
+check "O opens the Options screen" test "$(bone_pixels options-menu 300x50+150+15)" -gt 200
+press "$WIN" Right              # Turning: Smooth
+press "$WIN" Down               # sensitivity 5 ...
+for _ in 1 2 3; do press "$WIN" Left; done # ... 2
+press "$WIN" Escape
+check "a change is kept at once" test "$(setting turning) $(setting sensitivity)" = "smooth 2"
+press "$WIN" Escape
+wait_for_exit; status=$?
+check "Escape leaves the screen, then the game (status $status)" test "$status" = 0
+
+echo "# smooth turning, as kept, after a restart"
+varied_room | make_game_folder turning
+start_and_play turning
+shoot "$WIN" smooth-0
+flick smooth-1 30
+flick smooth-2 60
+SMALL=$(view_shift smooth-0 smooth-1)
+LARGE=$(view_shift smooth-1 smooth-2)
+check "twice the travel turns twice as far ($SMALL and $LARGE pixels)" \
+    awk -v a="$SMALL" -v b="$LARGE" 'BEGIN { exit !(a > 0 && b / a >= 1.8 && b / a <= 2.2) }'
+
+echo "# Options from the pause screen: back to classic turning"
+press "$WIN" Pause
+shoot "$WIN" paused
+check "the pause screen names the Options key" test "$(bone_pixels paused 200x16+200+144)" -gt 40
+press "$WIN" o
+shoot "$WIN" options-paused
+check "O opens the Options screen from the pause" test "$(bone_pixels options-paused 300x50+150+15)" -gt 200
+press "$WIN" Left                # Turning: Classic
+press "$WIN" Escape
+press "$WIN" Pause
+sleep 0.3
+shoot "$WIN" classic-0
+flick classic-1 30
+flick classic-2 60
+SMALL=$(view_shift classic-0 classic-1)
+LARGE=$(view_shift classic-1 classic-2)
+check "classic turning turns both flicks alike ($SMALL and $LARGE pixels)" \
+    awk -v a="$SMALL" -v b="$LARGE" 'BEGIN { exit !(a > 0 && b / a >= 0.9 && b / a <= 1.1) }'
+check "and is kept" test "$(setting turning)" = classic
+quit_with_escape
+
+echo "# keys of one's own, no effects, no ambience, captions"
+open_room | make_game_folder keys
+printf '[sound]\neffects=0\nambience=0\ncaptions=on\n[keys]\nforward=Z\n' >"$SETTINGS"
+start_and_play keys
+start_recording quiet-standing
+sleep 1.5
+stop_recording
+start_recording quiet-swings
+for _ in 1 2 3; do click "$WIN" 1; sleep 0.35; done
+stop_recording
+shoot "$WIN" captioned
+check "a swing is as quiet as standing ($(loudness_high quiet-swings) against $(loudness_high quiet-standing) RMS above 1.5 kHz)" \
+    greater_than "$(awk -v s="$(loudness_high quiet-standing)" 'BEGIN { print s * 1.3 + 0.0002 }')" "$(loudness_high quiet-swings)"
+check "the ambience at 0 is silence ($(loudness quiet-standing) RMS)" greater_than 0.001 "$(loudness quiet-standing)"
+check "the caption names the sound" test "$(bone_pixels captioned 200x24+0+370)" -gt 30
+hold "$WIN" 1 w
+click "$WIN" 3
+X_W=$(save_value keys x)
+hold "$WIN" 1 z
+click "$WIN" 3
+X_Z=$(save_value keys x)
+check "W no longer walks (x $X_W)" test "$X_W" = 22
+check "Z walks forward instead (x $X_Z)" test "$X_Z" -lt 22
+quit_with_escape
+
+echo "# a settings file that is a FIFO"
+rm -f "$SETTINGS"
+mkfifo "$SETTINGS"
+start_game "$GAME" "$ROOT" hostile
+open_window && wait_menu
+shoot "$WIN" hostile
+check "the game starts to its menu" test "$(count_colour hostile 100x30+250+178 '#00FF00')" -gt 20
+check "saying why the settings are the defaults" grep -q "it is a FIFO, not a regular file; the defaults stay" "$E2E_WORK/hostile.out"
+press "$WIN" Escape
+wait_for_exit
+check "and leaves the FIFO as it was" test -p "$SETTINGS"
+
+echo "# settings that cannot be written"
+rm -f "$SETTINGS"
+touch "$E2E_WORK/a-file"
+start_game "$GAME" "$ROOT" unwritable XDG_CONFIG_HOME="$E2E_WORK/a-file"
+open_window && wait_menu
+press "$WIN" o
+press "$WIN" Right
+press "$WIN" Right
+press "$WIN" Escape
+press "$WIN" Escape
+wait_for_exit; status=$?
+check "the game ends as ever (status $status)" test "$status" = 0
+check "saying once that the settings are not kept" test "$(grep -c 'Settings not kept' "$E2E_WORK/unwritable.out")" = 1
+
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/options-menu.png" "$DUSKMARCH_SCREENSHOTS/options.png"
+
+finish
