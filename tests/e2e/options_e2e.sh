@@ -11,10 +11,11 @@ start_x
 start_audio
 SETTINGS="$XDG_CONFIG_HOME/duskmarch/settings.ini"
 
-# A room whose near wall, eight cells ahead of the start, has a different texture in each
-# cell, so that a picture of it shifted sideways is found again in one place only.
-varied_room() {
-    open_room | sed '14s/^\(.\{15\}\)0000000000000/\11234567891234/'
+# An open room with one pillar five cells ahead, its left edge at the middle of the view,
+# lit against the far walls, which are black at the horizon: how far its left edge moves
+# shows how far the view turned.
+pillar_room() {
+    open_room | sed '17s/^\(.\{22\}\)0/\15/'
 }
 
 setting() { # setting KEY: its value in the settings file
@@ -30,19 +31,28 @@ channel_loudness() { # channel_loudness NAME CHANNEL: RMS of one channel of a re
 
 within_5_percent() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(a > 0 && d <= 0.05 * a) }'; }
 
-# How far the middle of the view moved sideways between two screenshots, in pixels: a
-# strip from the middle of the second is looked for along the same rows of the first.
-view_shift() {
-    convert "$E2E_WORK/$1.png" -crop 600x40+0+180 +repage "$E2E_WORK/band.png"
-    convert "$E2E_WORK/$2.png" -crop 160x40+220+180 +repage "$E2E_WORK/strip.png"
-    local found
-    found=$(compare -metric RMSE -subimage-search "$E2E_WORK/band.png" "$E2E_WORK/strip.png" null: 2>&1 |
-        sed -n 's/.*@ \([0-9]*\),.*/\1/p')
-    echo $((found > 220 ? found - 220 : 220 - found))
+# The pillar's left edge in a screenshot: the first column of the horizon's rows, left
+# of the sword, that is not black.
+pillar_edge() {
+    convert "$E2E_WORK/$1.png" -crop 310x8+0+196 +repage -scale 310x1! -colorspace gray -depth 8 txt:- |
+        sed -n 's/^\([0-9]*\),0:.*gray(\([0-9.]*\).*/\1 \2/p' |
+        awk '$2 > 2 { print $1; exit }'
 }
 
-# flick NAME TRAVEL: the pointer moved TRAVEL pixels left of the centre in one go, then a
-# screenshot as NAME once the view has settled.
+# How far the view turned between two screenshots, in thousandths of a radian: a column
+# x of the view looks atan((x - 300) / 454.5) off its middle (the camera plane is 0.66
+# long). Columns come three pixels wide, so each edge is known to within 0.007 radians.
+view_turn() {
+    awk -v a="$(pillar_edge "$1")" -v b="$(pillar_edge "$2")" \
+        'BEGIN { d = atan2(b - 300, 454.5) - atan2(a - 300, 454.5); if (d < 0) d = -d; printf "%d\n", d * 1000 }'
+}
+
+ratio_between() { # ratio_between LOW HIGH A B: B / A lies from LOW to HIGH
+    awk -v lo="$1" -v hi="$2" -v a="$3" -v b="$4" 'BEGIN { exit !(a > 0 && b / a >= lo && b / a <= hi) }'
+}
+
+# flick NAME TRAVEL: the pointer moved TRAVEL pixels left of the centre in one go (right,
+# when negative), then a screenshot as NAME once the view has settled.
 flick() {
     xdotool mousemove --window "$WIN" $((300 - $2)) 200
     sleep 0.4
@@ -67,23 +77,23 @@ shoot "$WIN" options-menu
 check "O opens the Options screen" test "$(bone_pixels options-menu 300x50+150+15)" -gt 200
 press "$WIN" Right              # Turning: Smooth
 press "$WIN" Down               # sensitivity 5 ...
-for _ in 1 2 3; do press "$WIN" Left; done # ... 2
+press "$WIN" Left               # ... 4
 press "$WIN" Escape
-check "a change is kept at once" test "$(setting turning) $(setting sensitivity)" = "smooth 2"
+check "a change is kept at once" test "$(setting turning) $(setting sensitivity)" = "smooth 4"
 press "$WIN" Escape
 wait_for_exit; status=$?
 check "Escape leaves the screen, then the game (status $status)" test "$status" = 0
 
 echo "# smooth turning, as kept, after a restart"
-varied_room | make_game_folder turning
+pillar_room | make_game_folder turning
 start_and_play turning
 shoot "$WIN" smooth-0
-flick smooth-1 30
-flick smooth-2 60
-SMALL=$(view_shift smooth-0 smooth-1)
-LARGE=$(view_shift smooth-1 smooth-2)
-check "twice the travel turns twice as far ($SMALL and $LARGE pixels)" \
-    awk -v a="$SMALL" -v b="$LARGE" 'BEGIN { exit !(a > 0 && b / a >= 1.8 && b / a <= 2.2) }'
+# Right, so that the pillar's edge crosses the left half of the view, clear of the sword.
+flick smooth-1 -60
+flick smooth-2 -120
+SMALL=$(view_turn smooth-0 smooth-1)
+LARGE=$(view_turn smooth-1 smooth-2)
+check "twice the travel turns twice as far ($SMALL and $LARGE thousandths of a radian)" ratio_between 1.8 2.2 "$SMALL" "$LARGE"
 
 echo "# Options from the pause screen: back to classic turning"
 press "$WIN" Pause
@@ -97,12 +107,12 @@ press "$WIN" Escape
 press "$WIN" Pause
 sleep 0.3
 shoot "$WIN" classic-0
+# Back to the left, where the smooth turns began.
 flick classic-1 30
 flick classic-2 60
-SMALL=$(view_shift classic-0 classic-1)
-LARGE=$(view_shift classic-1 classic-2)
-check "classic turning turns both flicks alike ($SMALL and $LARGE pixels)" \
-    awk -v a="$SMALL" -v b="$LARGE" 'BEGIN { exit !(a > 0 && b / a >= 0.9 && b / a <= 1.1) }'
+SMALL=$(view_turn classic-0 classic-1)
+LARGE=$(view_turn classic-1 classic-2)
+check "classic turning turns both flicks alike ($SMALL and $LARGE thousandths of a radian)" ratio_between 0.9 1.1 "$SMALL" "$LARGE"
 check "and is kept" test "$(setting turning)" = classic
 quit_with_escape
 
