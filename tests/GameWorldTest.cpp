@@ -216,3 +216,27 @@ TEST_F(GameWorldTest, EveryLoadedCellOfTheShippedLevelShowsAProperView) {
 }
 
 } // namespace
+
+namespace {
+
+// A blow's red over the view at the player's choice of strength: the full flash adds
+// 0.6 of red, a reduced one a third of that, none nothing; only red changes.
+TEST_F(GameWorldTest, TheDamageFlashTakesThePlayersStrength) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    drawFrame();
+    const Rgba8 calm = rgbaAt(target, 100, 300);
+    game->player->hurt = true;
+    game->player->hurtCounter = 10;
+    const std::pair<double, int> shares[] = {{1.0, 153}, {1.0 / 3.0, 51}, {0.0, 0}};
+    for (const auto& [share, red] : shares) {
+        game->view->flashShare = share;
+        drawFrame();
+        const Rgba8 flashed = rgbaAt(target, 100, 300);
+        EXPECT_NEAR(flashed.r, std::min(255, calm.r + red), 1) << "share " << share;
+        EXPECT_EQ(flashed.g, calm.g);
+        EXPECT_EQ(flashed.b, calm.b);
+    }
+}
+
+} // namespace
