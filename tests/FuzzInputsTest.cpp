@@ -1,6 +1,8 @@
 // Every seed of the readers' fuzzers, and every input that once found a fault, read
 // again with the promises the fuzzers check (tests/fuzz/ReaderChecks.h).
+#include "TestSupport.h"
 #include "fuzz/ReaderChecks.h"
+#include "fuzz/SettingsChecks.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +21,9 @@ int replay(const std::string& reader, Check check) {
     int inputs = 0;
     for (const char* kind : {"seeds", "found"}) {
         const fs::path folder = fs::path(DUSKMARCH_FUZZ_DIR) / kind / reader;
+        if (!fs::exists(folder)) {
+            continue; // nothing found there yet
+        }
         for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
             std::ifstream file(entry.path(), std::ios::binary);
             const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
@@ -36,6 +41,11 @@ TEST(FuzzInputsTest, TheLevelReaderKeepsItsPromisesOnEveryKeptInput) {
 
 TEST(FuzzInputsTest, TheSaveReaderKeepsItsPromisesOnEveryKeptInput) {
     EXPECT_GE(replay("save", checkSaveReader), 5);
+}
+
+TEST(FuzzInputsTest, TheSettingsReaderKeepsItsPromisesOnEveryKeptInput) {
+    startAllegroForTests();
+    EXPECT_GE(replay("settings", checkSettingsReader), 3);
 }
 
 } // namespace

@@ -1,0 +1,44 @@
+#include "SettingsChecks.h"
+
+#include "io/SettingsFile.h"
+
+#include <allegro5/keycodes.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void require(bool promise, const char* what) {
+    if (!promise) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+bool inRange(int value, int low, int high) {
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+void checkSettingsReader(const uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const SettingsFile::Loaded loaded = SettingsFile::parse(text);
+    const Settings& settings = loaded.settings;
+    require(inRange(settings.sensitivity, Settings::SENSITIVITY_MIN, Settings::SENSITIVITY_MAX),
+            "a sensitivity out of range");
+    for (int volume : {settings.effectsVolume, settings.ambienceVolume}) {
+        require(inRange(volume, 0, Settings::VOLUME_MAX) && volume % Settings::VOLUME_STEP == 0,
+                "a volume out of range");
+    }
+    for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
+        const int key = settings.keys.key(static_cast<KeyBindings::Action>(i));
+        require(!KeyBindings::isKept(key), "an action on a key it may not have");
+    }
+    // The settings file has nine values and a key for each action.
+    require(loaded.problems.size() <= 9u + KeyBindings::ACTION_COUNT, "a value named twice");
+    const SettingsFile::Loaded again = SettingsFile::parse(SettingsFile::compose(settings));
+    require(again.problems.empty() && again.settings == settings,
+            "written settings read back otherwise");
+}
