@@ -1,10 +1,10 @@
 // Files that are not what the game expects: whatever stands at a path it reads, and
 // text that never ends. None may hang the game, swamp its memory or be written through.
 #include "TestSupport.h"
+#include "core/RegularFile.h"
 #include "world/LevelFile.h"
 #include "world/LineReader.h"
 #include "world/MapGrid.h"
-#include "world/RegularFile.h"
 #include "world/SaveReader.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "world/SaveWriter.h"
 #include "TestSupport.h"
-#include "world/RegularFile.h"
+#include "core/RegularFile.h"
 #include "world/SaveReader.h"
 
 #include <filesystem>

@@ -4,10 +4,10 @@
 
 #include "core/AssetIds.h"
 #include "core/AttackEvent.h"
+#include "core/RegularFile.h"
 #include "core/SoundEvent.h"
 #include "world/LevelFile.h"
 #include "world/LineReader.h"
-#include "world/RegularFile.h"
 #include "world/SaveReader.h"
 #include "world/SaveWriter.h"
 

@@ -1,6 +1,6 @@
 #include "io/SettingsFile.h"
 
-#include "world/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_memfile.h>

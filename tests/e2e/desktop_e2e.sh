@@ -145,13 +145,30 @@ check "the frame is shown in exact 2 by 2 blocks" \
 check "between black bars" test "$(count_colour full 40x800+0+0 '#000000')" -eq 32000 -a \
     "$(count_colour full 40x800+1240+0 '#000000')" -eq 32000
 check "and it is the view: floor below, HUD above" test "$(count_colour full 960x120+0+0 '#ECE2C4')" -gt 200
+check "the full screen is remembered" grep -qx 'fullscreen=on' "$XDG_CONFIG_HOME/duskmarch/settings.ini"
 press "$WIN" alt+Return
 sleep 1
 check "Alt+Enter gives the 600x400 window back" test "$(window_size)" = 600x400
 shoot "$WIN" windowed-again
 check "with the view in it" test "$(floor_brightness windowed-again)" -gt 15
+press "$WIN" F11
+sleep 1
 quit_with_escape; status=$?
 check "the game ends with status 0" test "$status" = 0
+start_game "$GAME" "$E2E_WORK/screen" screen-again
+open_window
+for _ in $(seq 50); do
+    [ "$(window_size)" = "${SCREEN_W}x${SCREEN_H}" ] && break
+    sleep 0.1
+done
+check "the next start opens on the full screen, as the last one left it" test "$(window_size)" = "${SCREEN_W}x${SCREEN_H}"
+sleep 1 # the menu takes its keys once it has loaded
+press "$WIN" alt+Return
+sleep 1
+check "and Alt+Enter in the menu goes back to the window, remembered too" \
+    grep -qx 'fullscreen=off' "$XDG_CONFIG_HOME/duskmarch/settings.ini"
+press "$WIN" Escape
+wait_for_exit
 
 echo "# a cleared level stays cleared"
 { open_room; echo "unit:21 22"; } | make_game_folder cleared

@@ -1,4 +1,4 @@
-#include "world/RegularFile.h"
+#include "core/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>
