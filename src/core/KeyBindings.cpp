@@ -24,6 +24,7 @@ const ActionInfo ACTIONS[] = {
     {ALLEGRO_KEY_PAUSE, KeyBindings::NO_KEY, "pause", "Pause"},
     {ALLEGRO_KEY_F11, KeyBindings::NO_KEY, "fullscreen", "Full screen"},
     {ALLEGRO_KEY_P, KeyBindings::NO_KEY, "footstep", "Footstep"},
+    {ALLEGRO_KEY_F12, KeyBindings::NO_KEY, "screenshot", "Screenshot"},
 };
 static_assert(sizeof ACTIONS / sizeof ACTIONS[0] == KeyBindings::ACTION_COUNT,
               "one entry per action");
@@ -31,7 +32,7 @@ static_assert(sizeof ACTIONS / sizeof ACTIONS[0] == KeyBindings::ACTION_COUNT,
 const int KEPT_KEYS[] = {ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_ENTER,  ALLEGRO_KEY_PAD_ENTER,
                          ALLEGRO_KEY_UP,     ALLEGRO_KEY_DOWN,   ALLEGRO_KEY_LEFT,
                          ALLEGRO_KEY_RIGHT,  ALLEGRO_KEY_RSHIFT, ALLEGRO_KEY_ALT,
-                         ALLEGRO_KEY_ALTGR,  ALLEGRO_KEY_F12};
+                         ALLEGRO_KEY_ALTGR};
 
 struct KeyName {
     int keycode;

@@ -23,12 +23,14 @@ class KeyBindings {
         Pause,
         Fullscreen,
         Footstep,
+        Screenshot,
         COUNT
     };
     static constexpr int ACTION_COUNT = static_cast<int>(Action::COUNT);
     static constexpr int NO_KEY = 0;
 
-    // The keys of the design: W, S, A, D, Shift, Space, Minus, Equals, Pause, F11, P.
+    // The keys of the design: W, S, A, D, Shift, Space, Minus, Equals, Pause, F11, P; and
+    // F12 for a screenshot.
     KeyBindings();
 
     int key(Action action) const { return keys[index(action)]; }

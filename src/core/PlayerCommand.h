@@ -20,6 +20,7 @@ struct PlayerCommand {
     bool footstep = false; // held, and only without a step to the side
     bool pause = false;
     bool fullscreen = false;
+    bool screenshot = false;
 
     bool operator==(const PlayerCommand& other) const;
     bool operator!=(const PlayerCommand& other) const { return !(*this == other); }
@@ -30,5 +31,5 @@ inline bool PlayerCommand::operator==(const PlayerCommand& other) const {
            pointerTravel == other.pointerTravel && run == other.run && quit == other.quit &&
            spawn == other.spawn && slower == other.slower && faster == other.faster &&
            sword == other.sword && save == other.save && footstep == other.footstep &&
-           pause == other.pause && fullscreen == other.fullscreen;
+           pause == other.pause && fullscreen == other.fullscreen && screenshot == other.screenshot;
 }

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Timer.h"
 #include "core/Trackable.h"
+#include "game/CommandLine.h"
 #include "game/DisplaySystem.h"
 #include "game/MenuRules.h"
 #include "game/OptionsMenu.h"
@@ -107,6 +108,11 @@ class Game : public Trackable, public EventListener {
     std::vector<Unit*> units;
     Settings settings;
     std::string settingsPath;
+    // The level Play and Load start from, and where its game is saved.
+    std::string levelPath = "levels/RirUdodu.lev";
+    std::string savePath = "gamesave.dat";
+    // The command line's start mode, over the remembered one for this run only.
+    CommandLine::StartMode startMode = CommandLine::StartMode::Remembered;
 
   private:
     bool startAllegro();
@@ -127,6 +133,7 @@ class Game : public Trackable, public EventListener {
     void resumePlay();
     void showPauseScreen(const SwordSway& sway);
     void switchFullscreen();
+    void takeScreenshot();
     void captionSound(int32_t soundId);
     // The Options screen until the player leaves it; true when the window's close button
     // was pressed meanwhile.

@@ -5,13 +5,17 @@
 #include "core/SoundEvent.h"
 #include "game/PlayView.h"
 #include "game/SwordSway.h"
+#include "io/Screenshots.h"
 #include "world/NumberParser.h"
+
+#include <iostream>
 
 namespace {
 
 const int32_t START_HEALTH = 100;
 const double MOVE_CELLS_PER_SECOND = 4.0;
 const double TURN_RADIANS_PER_SECOND = 3.0;
+const double SCREENSHOT_NOTICE_MS = 3000.0;
 
 } // namespace
 
@@ -55,6 +59,9 @@ void Game::playFrame(SwordSway& sway) {
     }
     displaySystem->beginFrame();
     view->drawFrame(sway);
+    if (command.screenshot) {
+        takeScreenshot();
+    }
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
     if (quit) {
@@ -108,4 +115,16 @@ PlayerCommand Game::takePlayerInput(bool closeRequested) {
         eventSystem->fireEvent(Event(QUIT_EVENT));
     }
     return command;
+}
+
+// The frame just drawn, at its own 600 by 400, before it is shown.
+void Game::takeScreenshot() {
+    std::string said;
+    if (Screenshots::save(al_get_target_bitmap(), said)) {
+        std::cout << "Screenshot saved as " << said << std::endl;
+        hud->notify("Screenshot saved in " + Screenshots::shortFolder(), SCREENSHOT_NOTICE_MS);
+        return;
+    }
+    std::cout << "Could not save a screenshot: " << said << "." << std::endl;
+    hud->notify("No screenshot: " + said, SCREENSHOT_NOTICE_MS);
 }

@@ -17,8 +17,6 @@
 
 namespace {
 
-const char* const LEVEL_FILE = "levels/RirUdodu.lev";
-const char* const SAVE_FILE = "gamesave.dat";
 // More than the level and save readers take, so that they see the text run on and say
 // what they left.
 const std::size_t READ_LIMIT = 2 * LineReader::TEXT_LIMIT;
@@ -43,9 +41,9 @@ const double WIN_NOTICE_MS = 5000.0;
 } // namespace
 
 void Game::loadLevel() {
-    const RegularFile::Contents file = RegularFile::read(LEVEL_FILE, READ_LIMIT);
+    const RegularFile::Contents file = RegularFile::read(levelPath, READ_LIMIT);
     if (file.outcome != RegularFile::Outcome::Read) {
-        std::cout << "Cannot open the level \"" << LEVEL_FILE << "\""
+        std::cout << "Cannot open the level \"" << levelPath << "\""
                   << (file.outcome == RegularFile::Outcome::Refused ? ": " + file.problem : "")
                   << "; the world is empty floor." << std::endl;
         return;
@@ -53,7 +51,7 @@ void Game::loadLevel() {
     std::istringstream text(file.text);
     const LevelFile level = LevelFile::read(text, mapGrid);
     for (const std::string& problem : level.problems) {
-        std::cout << "Level \"" << LEVEL_FILE << "\": " << problem << std::endl;
+        std::cout << "Level \"" << levelPath << "\": " << problem << std::endl;
     }
     for (const LevelFile::UnitPlace& place : level.units) {
         createUnit(place.x, place.y);
@@ -88,8 +86,8 @@ SaveRecord Game::saveRecord() const {
 
 bool Game::saveGame() {
     std::string reason;
-    if (!RegularFile::replace(SAVE_FILE, SaveWriter::compose(saveRecord()), reason)) {
-        std::cout << "Could not save the game to \"" << SAVE_FILE << "\": " << reason << "."
+    if (!RegularFile::replace(savePath, SaveWriter::compose(saveRecord()), reason)) {
+        std::cout << "Could not save the game to \"" << savePath << "\": " << reason << "."
                   << std::endl;
         lastSaveProblem = reason;
         return false;
@@ -98,18 +96,19 @@ bool Game::saveGame() {
 }
 
 void Game::loadGame() {
-    const RegularFile::Contents file = RegularFile::read(SAVE_FILE, READ_LIMIT);
+    const RegularFile::Contents file = RegularFile::read(savePath, READ_LIMIT);
     if (file.outcome == RegularFile::Outcome::Refused) {
-        std::cout << "Cannot read the save \"" << SAVE_FILE << "\": " << file.problem
+        std::cout << "Cannot read the save \"" << savePath << "\": " << file.problem
                   << "; a new game starts." << std::endl;
     }
     if (file.outcome != RegularFile::Outcome::Read) {
-        return; // nothing saved yet: a new game
+        hud->notify("No save found: a new game");
+        return;
     }
     std::istringstream text(file.text);
     const SaveReader save = SaveReader::read(text);
     for (const std::string& problem : save.problems) {
-        std::cout << "Save \"" << SAVE_FILE << "\": " << problem << std::endl;
+        std::cout << "Save \"" << savePath << "\": " << problem << std::endl;
     }
     // Saves hold whole cells; the player comes back to the middle of the cell rather
     // than its corner, where the view would be a wall face at distance zero.

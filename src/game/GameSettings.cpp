@@ -16,6 +16,9 @@ void Game::loadSettings() {
         std::cout << problem << std::endl;
     }
     settings = loaded.settings;
+    if (startMode != CommandLine::StartMode::Remembered) {
+        settings.fullscreen = startMode == CommandLine::StartMode::Fullscreen;
+    }
 }
 
 void Game::applySettings() {

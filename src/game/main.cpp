@@ -1,10 +1,28 @@
+#include "game/CommandLine.h"
 #include "game/Game.h"
 
-// Runs the menu or play loop until the game is told to quit. The exit status is 0 for a
-// normal end and 1 when the game could not start, or when the save made on quitting
-// failed (the reason is on the console, before the exit report).
-int main() {
+#include <iostream>
+
+// Reads the command line, then runs the menu or play loop until the game is told to
+// quit. The exit status is 0 for a normal end, 1 when the game could not start or the
+// save made on quitting failed (the reason is on the console, before the exit report),
+// and 2 for a command line it cannot use, before any window opens.
+int main(int argc, char** argv) {
+    const CommandLine line = CommandLine::parse(argc, argv);
+    if (line.outcome == CommandLine::Outcome::Exit) {
+        std::cout << line.said;
+        return 0;
+    }
+    if (line.outcome == CommandLine::Outcome::Refused) {
+        std::cerr << line.said;
+        return 2;
+    }
     Game* game = new Game();
+    game->startMode = line.startMode;
+    if (!line.levelPath.empty()) {
+        game->levelPath = line.levelPath;
+        game->savePath = CommandLine::saveNameFor(line.levelPath);
+    }
     if (!game->init(ScreenSize{600, 400})) {
         delete game;
         return 1;

@@ -69,6 +69,7 @@ PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
     command.keyTurn = keyDown(ALLEGRO_KEY_LEFT) ? +1 : keyDown(ALLEGRO_KEY_RIGHT) ? -1 : 0;
     command.pause = pauseKeyPressed();
     command.fullscreen = fullscreenKeyPressed();
+    command.screenshot = actionPressed(Action::Screenshot);
     rememberKeyboard();
     command.pointerTravel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
     ignoreNextTurn = false;

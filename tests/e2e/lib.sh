@@ -101,13 +101,20 @@ start_audio() {
 
 # --- the game ---
 
-# start_game GAME RUN_DIR NAME [VAR=VALUE ...]: runs the game in RUN_DIR, output to NAME.out.
-# DUSKMARCH_GAME_ENV holds settings for the game alone (the sanitized game's preload).
+# start_game GAME RUN_DIR NAME [VAR=VALUE ...] [-- ARGUMENT ...]: runs the game in RUN_DIR
+# with those settings and arguments, output to NAME.out. DUSKMARCH_GAME_ENV holds settings
+# for the game alone (the sanitized game's preload).
 start_game() {
     local game=$1 dir=$2 name=$3
     shift 3
+    local settings=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do
+        settings+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift # the --
     # shellcheck disable=SC2086 # the settings are words on purpose
-    (cd "$dir" && exec env ${DUSKMARCH_GAME_ENV:-} "$@" "$game") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
+    (cd "$dir" && exec env ${DUSKMARCH_GAME_ENV:-} "${settings[@]}" "$game" "$@") >"$E2E_WORK/$name.out" 2>"$E2E_WORK/$name.err" &
     GAME_PID=$!
     GAME_NAME=$name
 }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// What the player asked for on the command line, read with getopt_long. With no option
+// the game starts as it always has.
+class CommandLine {
+  public:
+    enum class StartMode { Remembered, Windowed, Fullscreen };
+    enum class Outcome {
+        Play,    // start the game
+        Exit,    // --help or --version: said on standard output, status 0
+        Refused, // said on standard error in one line, status 2, no window opened
+    };
+
+    static CommandLine parse(int argc, char** argv);
+
+    // The options and what each does, as --help prints them.
+    static std::string help();
+    static std::string version();
+    // The save of a level of one's own, beside the shipped level's "gamesave.dat":
+    // "gamesave-NAME-HASH.dat", NAME from the level's file name, HASH from its full path,
+    // so that two levels of one name elsewhere keep saves of their own.
+    static std::string saveNameFor(const std::string& levelPath);
+
+    Outcome outcome = Outcome::Play;
+    std::string said; // what --help or --version print, or why the line was refused
+    StartMode startMode = StartMode::Remembered;
+    std::string levelPath; // empty: the shipped level
+};

@@ -1,0 +1,112 @@
+#include "io/Screenshots.h"
+
+#include <allegro5/allegro_image.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Makes every folder of the path that is missing.
+bool makeFolders(const std::string& folder, std::string& reason) {
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
+            reason = part + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+        reason = folder + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+std::string timeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d-%H%M%S", &local);
+    return text;
+}
+
+// A new file of its own, never one that exists: the second of a second gets "-2".
+int createFresh(const std::string& folder, std::string& path, std::string& reason) {
+    const std::string stem = folder + "/duskmarch-" + timeStamp();
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        path = stem + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".png";
+        const int fd =
+            open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd >= 0 || errno != EEXIST) {
+            if (fd < 0) {
+                reason = path + ": " + std::strerror(errno);
+            }
+            return fd;
+        }
+    }
+    reason = stem + ": too many screenshots in one second";
+    return -1;
+}
+
+} // namespace
+
+std::string Screenshots::folder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') {
+        return std::string(dataHome) + "/duskmarch/screenshots";
+    }
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        return "";
+    }
+    return std::string(home) + "/.local/share/duskmarch/screenshots";
+}
+
+std::string Screenshots::shortFolder() {
+    const std::string where = folder();
+    const char* home = std::getenv("HOME");
+    const std::size_t length = home != nullptr ? std::strlen(home) : 0;
+    if (length > 1 && where.compare(0, length, home) == 0 && where[length] == '/') {
+        return "~" + where.substr(length);
+    }
+    return where;
+}
+
+bool Screenshots::save(ALLEGRO_BITMAP* frame, std::string& said) {
+    const std::string where = folder();
+    if (where.empty()) {
+        said = "there is no folder for it (neither XDG_DATA_HOME nor HOME is set)";
+        return false;
+    }
+    std::string path;
+    if (!makeFolders(where, said)) {
+        return false;
+    }
+    const int fd = createFresh(where, path, said);
+    if (fd < 0) {
+        return false;
+    }
+    ALLEGRO_FILE* file = al_fopen_fd(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+        unlink(path.c_str());
+        said = path + ": cannot be written";
+        return false;
+    }
+    const bool saved = al_save_bitmap_f(file, ".png", frame);
+    const bool closed = al_fclose(file);
+    if (!saved || !closed) {
+        unlink(path.c_str());
+        said = path + ": the picture could not be written";
+        return false;
+    }
+    said = path;
+    return true;
+}
