@@ -1,4 +1,3 @@
-#include "game/CommandLine.h"
 #include "game/Game.h"
 
 #include <iostream>
