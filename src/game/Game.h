@@ -111,6 +111,8 @@ class Game : public Trackable, public EventListener {
     // The level Play and Load start from, and where its game is saved.
     std::string levelPath = "levels/RirUdodu.lev";
     std::string savePath = "gamesave.dat";
+    // Said on the HUD as play begins, when it is not empty.
+    std::string playNotice;
     // The command line's start mode, over the remembered one for this run only.
     CommandLine::StartMode startMode = CommandLine::StartMode::Remembered;
 

@@ -6,6 +6,7 @@ namespace {
 const double START_X = 22.0;
 const double START_Y = 22.0;
 const int OPTIONS_LINE_Y = 350;
+const double PLAY_NOTICE_MS = 6000.0;
 
 } // namespace
 
@@ -78,6 +79,9 @@ void Game::actOnMenu(MenuRules::Action action) {
         startPlayAt(START_X, START_Y);
         if (action == MenuRules::Action::Load) {
             loadGame();
+        }
+        if (!playNotice.empty()) {
+            hud->notify(playNotice, PLAY_NOTICE_MS);
         }
         break;
     case MenuRules::Action::Quit:

@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include <cstdlib>
 #include <iostream>
 
 // Reads the command line, then runs the menu or play loop until the game is told to
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     }
     Game* game = new Game();
     game->startMode = line.startMode;
+    // The launcher's word when the player's folder cannot keep the save.
+    const char* notKept = std::getenv("DUSKMARCH_NOT_KEPT");
+    game->playNotice = notKept != nullptr ? notKept : "";
     if (!line.levelPath.empty()) {
         game->levelPath = line.levelPath;
         game->savePath = CommandLine::saveNameFor(line.levelPath);

@@ -27,6 +27,8 @@ check "the desktop entry passes desktop-file-validate" \
     desktop-file-validate "$PREFIX/share/applications/$APP_ID.desktop"
 check "and starts the installed launcher" \
     grep -qx "Exec=$LAUNCHER" "$PREFIX/share/applications/$APP_ID.desktop"
+check "whose window it names for the taskbar" \
+    grep -qx "StartupWMClass=duskmarch" "$PREFIX/share/applications/$APP_ID.desktop"
 check "the metainfo passes appstreamcli validate" \
     appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP_ID.metainfo.xml"
 check "the manual page reads" sh -c "man -l '$PREFIX/share/man/man6/duskmarch.6.gz' 2>/dev/null | grep -q gamesave.dat"
@@ -97,12 +99,31 @@ check "naming what is in the way" \
 check "which it leaves as it was" test -d "$E2E_WORK/home-in-the-way/.local/share/duskmarch/levels" -a \
     ! -L "$E2E_WORK/home-in-the-way/.local/share/duskmarch/levels"
 
-echo "# a folder that cannot be made"
+echo "# a folder that cannot be made: play from a temporary one, keeping nothing"
 touch "$E2E_WORK/a-file"
-HOME="$PLAYER_HOME" XDG_DATA_HOME="$E2E_WORK/a-file/data" "$LAUNCHER" >"$E2E_WORK/refused.out" 2>&1
-status=$?
-check "the launcher fails with a non-zero status ($status)" test "$status" -ne 0
-check "saying why" grep -q "cannot make the folder $E2E_WORK/a-file/data/duskmarch" "$E2E_WORK/refused.out"
+start_game "$LAUNCHER" "$E2E_WORK/elsewhere" unkept HOME="$PLAYER_HOME" XDG_DATA_HOME="$E2E_WORK/a-file/data"
+open_window && enter_play
+shoot "$WIN" unkept
+check "the game plays, saying on the HUD that nothing will be kept" \
+    test "$(count_colour unkept 480x18+0+36 '#ECE2C4')" -gt 50
+quit_with_escape; status=$?
+check "and ends with status 0 ($status)" test "$status" = 0
+check "the console names the folder and why" \
+    grep -q "Nothing will be kept: $E2E_WORK/a-file/data/duskmarch is missing and cannot be made; playing from" "$E2E_WORK/unkept.err"
+scratch=$(sed -n 's/.*playing from \(.*\)\.$/\1/p' "$E2E_WORK/unkept.err")
+check "the temporary folder is gone afterwards" test -n "$scratch" -a ! -e "$scratch"
+
+echo "# a level of one's own from the folder the player started in"
+open_room >"$E2E_WORK/elsewhere-mine.lev"
+mkdir -p "$E2E_WORK/levels-here"
+cp "$E2E_WORK/elsewhere-mine.lev" "$E2E_WORK/levels-here/mine.lev"
+start_game "$LAUNCHER" "$E2E_WORK/levels-here" own-level HOME="$PLAYER_HOME" XDG_DATA_HOME="$DATA_HOME" -- --level mine.lev
+open_window && enter_play
+quit_with_escape; status=$?
+check "a relative --level is found where the player started (status $status)" \
+    test "$status" = 0 -a -n "$(ls "$SAVE_FOLDER" | grep '^gamesave-mine-')"
+check "its save is apart from the shipped level's" grep -qx 'units:0' "$SAVE_FOLDER"/gamesave-mine-*.dat
+rm -f "$E2E_WORK/elsewhere-mine.lev"
 
 echo "# the Debian package"
 (cd "$E2E_WORK" && cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$E2E_WORK/deb") >"$E2E_WORK/cpack.log" 2>&1
