@@ -43,6 +43,10 @@ TEST(FuzzInputsTest, TheSaveReaderKeepsItsPromisesOnEveryKeptInput) {
     EXPECT_GE(replay("save", checkSaveReader), 5);
 }
 
+TEST(FuzzInputsTest, TheDemoReaderKeepsItsPromisesOnEveryKeptInput) {
+    EXPECT_GE(replay("demo", checkDemoReader), 3);
+}
+
 TEST(FuzzInputsTest, TheSettingsReaderKeepsItsPromisesOnEveryKeptInput) {
     startAllegroForTests();
     EXPECT_GE(replay("settings", checkSettingsReader), 3);

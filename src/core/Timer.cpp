@@ -14,14 +14,30 @@ int64_t Timer::readFrequency() {
 
 Timer::Timer() : frequency(readFrequency()) {}
 
+int64_t Timer::now() const {
+    return clock != nullptr ? clock->now() : readCounter();
+}
+
+void Timer::followClock(const WorldClock* worldClock) {
+    const int64_t before = now();
+    const int64_t startedAgo = before - startCount;
+    const int64_t stoppedAgo = before - stopCount;
+    clock = worldClock;
+    const int64_t after = now();
+    startCount = after - startedAgo;
+    if (stopCount != 0) {
+        stopCount = after - stoppedAgo;
+    }
+}
+
 void Timer::start() {
-    startCount = readCounter();
+    startCount = now();
     stopCount = 0;
     elapsedMs = 0.0;
 }
 
 void Timer::stop() {
-    stopCount = readCounter();
+    stopCount = now();
     elapsedMs = toMs(stopCount - startCount);
 }
 
@@ -29,7 +45,7 @@ void Timer::resume() {
     if (stopCount == 0) {
         return;
     }
-    startCount = readCounter() - (stopCount - startCount);
+    startCount = now() - (stopCount - startCount);
     stopCount = 0;
 }
 
@@ -37,7 +53,7 @@ double Timer::getElapsedMs() const {
     if (stopCount != 0) {
         return elapsedMs;
     }
-    return toMs(readCounter() - startCount);
+    return toMs(now() - startCount);
 }
 
 double Timer::toMs(int64_t counts) const {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/Trackable.h"
+#include "core/WorldClock.h"
 
 #include <cstdint>
 
-// Millisecond stopwatch over the monotonic clock. Every measurement is scaled by factor;
-// the game's speed is the factor of a timer that is never started.
+// Millisecond stopwatch over the monotonic clock, or over the world's clock once it
+// follows one. Every measurement is scaled by factor; the game's speed is the factor of a
+// timer that is never started.
 class Timer : public Trackable {
   public:
     Timer();
@@ -15,6 +17,8 @@ class Timer : public Trackable {
     // Runs on from a stop as if the time stopped had never passed; nothing while running.
     void resume();
     double getElapsedMs() const;
+    // Measures by the world's clock from now on, as far on as it was.
+    void followClock(const WorldClock* worldClock);
 
     // The clock: a count and how many counts make a second.
     static int64_t readCounter();
@@ -27,5 +31,8 @@ class Timer : public Trackable {
     double factor = 1.0;
 
   private:
+    int64_t now() const;
     double toMs(int64_t counts) const;
+
+    const WorldClock* clock = nullptr;
 };

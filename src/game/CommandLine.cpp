@@ -1,6 +1,7 @@
 #include "game/CommandLine.h"
 
 #include "core/RegularFile.h"
+#include "world/LevelFile.h"
 
 #include <cctype>
 #include <climits>
@@ -15,12 +16,29 @@
 
 namespace {
 
-enum Option { HELP = 'h', VERSION = 256, WINDOWED, FULLSCREEN, LEVEL };
+enum Option {
+    HELP = 'h',
+    VERSION = 256,
+    WINDOWED,
+    FULLSCREEN,
+    LEVEL,
+    RECORD,
+    PLAYDEMO,
+    TIMEDEMO,
+    STATDUMP
+};
 
 const option OPTIONS[] = {
-    {"help", no_argument, nullptr, HELP},         {"version", no_argument, nullptr, VERSION},
-    {"windowed", no_argument, nullptr, WINDOWED}, {"fullscreen", no_argument, nullptr, FULLSCREEN},
-    {"level", required_argument, nullptr, LEVEL}, {nullptr, 0, nullptr, 0},
+    {"help", no_argument, nullptr, HELP},
+    {"version", no_argument, nullptr, VERSION},
+    {"windowed", no_argument, nullptr, WINDOWED},
+    {"fullscreen", no_argument, nullptr, FULLSCREEN},
+    {"level", required_argument, nullptr, LEVEL},
+    {"record", required_argument, nullptr, RECORD},
+    {"playdemo", required_argument, nullptr, PLAYDEMO},
+    {"timedemo", required_argument, nullptr, TIMEDEMO},
+    {"statdump", required_argument, nullptr, STATDUMP},
+    {nullptr, 0, nullptr, 0},
 };
 
 // Only whether the level can be read is asked here; it is read when play begins.
@@ -41,10 +59,32 @@ std::string usableLevel(const std::string& path) {
     return file.outcome == RegularFile::Outcome::Refused ? file.problem : "";
 }
 
+// Reads the demo and checks that it is of the level about to be played.
+std::string readDemo(const std::string& path, CommandLine& line) {
+    const RegularFile::Contents file = RegularFile::read(path, Demo::SIZE_LIMIT + 1);
+    if (file.outcome != RegularFile::Outcome::Read) {
+        return file.outcome == RegularFile::Outcome::Missing ? "there is no such file"
+                                                             : file.problem;
+    }
+    std::string reason;
+    if (!Demo::read(file.text, line.demo, reason)) {
+        return reason;
+    }
+    const std::string level = line.levelPath.empty() ? CommandLine::SHIPPED_LEVEL : line.levelPath;
+    const RegularFile::Contents levelFile = RegularFile::read(level, LevelFile::FILE_LIMIT);
+    const uint64_t hash = Demo::hash(levelFile.text.data(), levelFile.text.size());
+    if (levelFile.outcome != RegularFile::Outcome::Read || hash != line.demo.levelHash) {
+        return "it was recorded on another level (" + line.demo.levelName + ") than \"" + level +
+               "\"";
+    }
+    return "";
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(int argc, char** argv) {
     CommandLine line;
+    std::string demoPath;
     opterr = 0; // our own one line says what was wrong
     optind = 1;
     int option;
@@ -68,6 +108,18 @@ CommandLine CommandLine::parse(int argc, char** argv) {
         case LEVEL:
             line.levelPath = optarg;
             break;
+        case RECORD:
+            line.recordPath = optarg;
+            break;
+        case PLAYDEMO:
+        case TIMEDEMO:
+            line.replaying = true;
+            line.timed = option == TIMEDEMO;
+            demoPath = optarg;
+            break;
+        case STATDUMP:
+            line.statDumpPath = optarg;
+            break;
         case ':':
             return refuse(given + " needs a FILE");
         default:
@@ -84,6 +136,18 @@ CommandLine CommandLine::parse(int argc, char** argv) {
             return refuse("cannot use the level \"" + line.levelPath + "\": " + problem);
         }
     }
+    for (const std::string* path : {&line.recordPath, &line.statDumpPath}) {
+        const std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
+        if (!stranger.empty()) {
+            return refuse("cannot write \"" + *path + "\": " + stranger);
+        }
+    }
+    if (line.replaying) {
+        const std::string problem = readDemo(demoPath, line);
+        if (!problem.empty()) {
+            return refuse("cannot play the demo \"" + demoPath + "\": " + problem);
+        }
+    }
     return line;
 }
 
@@ -98,9 +162,14 @@ std::string CommandLine::help() {
            "      --level FILE    play the level FILE instead of levels/RirUdodu.lev, for\n"
            "                      Play and Load; its save is kept apart from the shipped\n"
            "                      level's\n"
+           "      --record FILE   record the game from the moment play begins into FILE\n"
+           "      --playdemo FILE play the recorded game FILE at the game's pace, then end\n"
+           "      --timedemo FILE play it as fast as it goes, and say how fast\n"
+           "      --statdump FILE at the end, write a summary of the game to FILE\n"
            "\n"
            "Exit status: 0 after a normal end, 1 when the game cannot start or its last\n"
-           "save failed, 2 for a command line it cannot use.\n";
+           "save failed, 2 for a command line it cannot use, 3 for a demo that went out\n"
+           "of step.\n";
 }
 
 std::string CommandLine::version() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "world/Demo.h"
+
 #include <string>
 
 // What the player asked for on the command line, read with getopt_long. With no option
@@ -14,6 +16,7 @@ class CommandLine {
     };
 
     static CommandLine parse(int argc, char** argv);
+    static constexpr const char* SHIPPED_LEVEL = "levels/RirUdodu.lev";
 
     // The options and what each does, as --help prints them.
     static std::string help();
@@ -27,4 +30,9 @@ class CommandLine {
     std::string said; // what --help or --version print, or why the line was refused
     StartMode startMode = StartMode::Remembered;
     std::string levelPath; // empty: the shipped level
+    std::string recordPath;
+    std::string statDumpPath;
+    bool replaying = false;
+    bool timed = false; // --timedemo: no wait between frames
+    Demo demo;          // the demo to play, read and checked against the level
 };

@@ -42,6 +42,7 @@ Game::Game() {
     inputSystem = new InputSystem(eventSystem);
     frameTimer = new Timer();
     gameTimer = new Timer();
+    worldClock = new WorldClock();
 }
 
 bool Game::init(const ScreenSize& size) {
@@ -93,6 +94,10 @@ void Game::createWorld() {
     camera = new Camera(eventSystem);
     hud = new Hud();
     pathFinder = new PathFinder(mapGrid);
+    for (Timer* timer :
+         {swordAnimation->timer, player->timer, &hud->noticeTimer, &hud->captionTimer}) {
+        timer->followClock(worldClock);
+    }
     PlayView::Scene scene;
     scene.camera = camera;
     scene.texture = bufferManager->getBuffer(BufferId::TEXTURES);
@@ -152,6 +157,7 @@ void Game::buildMenu() {
 }
 
 Game::~Game() {
+    stopRecording();
     if (font != nullptr) {
         al_destroy_font(font);
     }
@@ -166,6 +172,7 @@ Game::~Game() {
     delete player;
     delete frameTimer;
     delete gameTimer;
+    delete worldClock;
     delete mainMenu;
     delete inputSystem;
     delete assetLoader;

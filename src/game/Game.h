@@ -23,6 +23,8 @@
 #include "render/SpriteManager.h"
 #include "units/PathFinder.h"
 #include "units/Unit.h"
+#include "world/Demo.h"
+#include "world/DemoRecorder.h"
 #include "world/SaveRecord.h"
 
 #include <allegro5/allegro_font.h>
@@ -90,6 +92,8 @@ class Game : public Trackable, public EventListener {
     InputSystem* inputSystem = nullptr;
     Timer* gameTimer = nullptr;
     Timer* frameTimer = nullptr;
+    // The world's time: every clock of the world follows it (see advanceWorldClock).
+    WorldClock* worldClock = nullptr;
     Animation* swordAnimation = nullptr;
     Unit* player = nullptr;
     Camera* camera = nullptr;
@@ -111,6 +115,25 @@ class Game : public Trackable, public EventListener {
     // The level Play and Load start from, and where its game is saved.
     std::string levelPath = "levels/RirUdodu.lev";
     std::string savePath = "gamesave.dat";
+    // Recorded games. The counts of what happened in play, for the statistics.
+    struct Stats {
+        int64_t frames = 0;
+        int32_t kills = 0, blowsGiven = 0, blowsTaken = 0, hits = 0, misses = 0, saves = 0;
+    };
+    static constexpr int OUT_OF_STEP_STATUS = 3;
+    void startRecording(bool loaded);
+    void stopRecording();
+    void startReplay(Demo* demo, bool timed);
+    // Says how the replay ended, once.
+    void endReplay();
+    uint64_t worldChecksum() const;
+    bool writeStatDump(const std::string& path) const;
+    std::string recordPath;
+    DemoRecorder* recorder = nullptr;
+    Demo* replay = nullptr; // owned by the caller of startReplay
+    Stats stats;
+    int exitStatus = 0;
+
     // Said on the HUD as play begins, when it is not empty.
     std::string playNotice;
     // The command line's start mode, over the remembered one for this run only.
@@ -130,6 +153,14 @@ class Game : public Trackable, public EventListener {
     void playSound(int32_t soundId);
     void playFrame(SwordSway& sway);
     PlayerCommand takePlayerInput(bool closeRequested);
+    // Moves the world's clock on by the real time since the last frame of play, and
+    // says by how much.
+    int64_t advanceWorldClock();
+    bool nextReplayFrame(Demo::Frame& frame, bool closeRequested);
+    PlayerCommand replayInput(const PlayerCommand& recorded);
+    void checkReplayFrame(const Demo::Frame& frame);
+    void recordFrame(int64_t stepNs, const PlayerCommand& command);
+    void putBackSave(const std::string& saveText);
     void pausePlay(const SwordSway& sway);
     void runPausedPass(const SwordSway& sway);
     void resumePlay();
@@ -156,6 +187,18 @@ class Game : public Trackable, public EventListener {
     void sleepUntilFrameNearlyDue() const;
 
     bool settingsProblemSaid = false;
+    // The real clock's count when the world's clock last moved on.
+    int64_t lastWorldStep = 0;
+    int64_t worldStart = 0;
+    uint64_t levelHash = 0;
+    // The save's text as Load read it, for a recording that begins with it.
+    std::string loadedSave;
+    bool timedReplay = false;
+    bool replayEnded = false;
+    // The player's own keys that count in a replay, read each frame.
+    PlayerCommand replayKeys;
+    std::size_t replayed = 0;
+    int64_t replayStarted = 0;
     // Why the last save failed, in the system's words.
     std::string lastSaveProblem;
 };

@@ -80,6 +80,7 @@ void Game::actOnMenu(MenuRules::Action action) {
         if (action == MenuRules::Action::Load) {
             loadGame();
         }
+        startRecording(action == MenuRules::Action::Load);
         if (!playNotice.empty()) {
             hud->notify(playNotice, PLAY_NOTICE_MS);
         }
@@ -115,6 +116,9 @@ void Game::startPlayAt(double x, double y) {
 
 // The Options key, or a click on the line that names it.
 bool Game::optionsAsked(int32_t lineY) const {
+    if (replay != nullptr) {
+        return false; // the recording's settings hold while it plays
+    }
     if (inputSystem->keyPressed(OPTIONS_KEY)) {
         return true;
     }

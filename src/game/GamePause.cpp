@@ -71,7 +71,8 @@ void Game::resumePlay() {
     displaySystem->centrePointer();
     // Wherever the pointer was, its first reading from here turns nothing.
     inputSystem->startAfresh();
-    frameTimer->start(); // the next frame comes a frame period from now
+    frameTimer->start();                  // the next frame comes a frame period from now
+    lastWorldStep = Timer::readCounter(); // the pause is no time of the world's
 }
 
 // Every clock of the world stops with it and goes on where it was: a unit's next step,

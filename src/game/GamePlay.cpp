@@ -28,13 +28,15 @@ void Game::runPlay() {
     // view from jumping on the first frame.
     displaySystem->centrePointer();
     frameTimer->start();
+    lastWorldStep = Timer::readCounter();
+    worldStart = worldClock->now();
     if (quit) {
         return;
     }
     while (playing) {
         if (paused()) {
             runPausedPass(sway);
-        } else if (frameIsDue()) {
+        } else if (timedReplay || frameIsDue()) {
             playFrame(sway);
         } else {
             sleepUntilFrameNearlyDue();
@@ -52,8 +54,17 @@ void Game::playFrame(SwordSway& sway) {
         pausePlay(sway);
         return;
     }
+    Demo::Frame recorded;
+    if (replay != nullptr && !nextReplayFrame(recorded, news.closeRequested)) {
+        return;
+    }
+    const int64_t step = replay != nullptr ? recorded.stepNs : advanceWorldClock();
+    if (replay != nullptr) {
+        worldClock->advance(step);
+    }
     updateWorld();
-    const PlayerCommand command = takePlayerInput(news.closeRequested);
+    const PlayerCommand command =
+        replay != nullptr ? replayInput(recorded.command) : takePlayerInput(news.closeRequested);
     if (camera->moved && sway.step(camera->running)) {
         eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
@@ -64,6 +75,13 @@ void Game::playFrame(SwordSway& sway) {
     }
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
+    if (replay != nullptr) {
+        checkReplayFrame(recorded);
+    } else {
+        PlayerCommand kept = command;
+        kept.quit = kept.quit || news.closeRequested; // the close button does what Escape does
+        recordFrame(step, kept);
+    }
     if (quit) {
         return;
     }
@@ -74,6 +92,25 @@ void Game::playFrame(SwordSway& sway) {
         switchFullscreen();
         inputSystem->startAfresh(); // the window moved under the pointer
     }
+}
+
+// A replayed frame: the recorded command's events; of the player's own keys only Pause,
+// the full screen key and the screenshot key count.
+PlayerCommand Game::replayInput(const PlayerCommand& recorded) {
+    inputSystem->fire(recorded);
+    PlayerCommand command = recorded;
+    command.pause = replayKeys.pause;
+    command.fullscreen = replayKeys.fullscreen;
+    command.screenshot = replayKeys.screenshot;
+    return command;
+}
+
+int64_t Game::advanceWorldClock() {
+    const int64_t now = Timer::readCounter();
+    const int64_t step = now - lastWorldStep;
+    worldClock->advance(step);
+    lastWorldStep = now;
+    return step;
 }
 
 // The tick, every unit's step, the sword's animation and this frame's camera speeds.

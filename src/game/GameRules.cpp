@@ -6,6 +6,7 @@
 #include "core/AttackEvent.h"
 #include "core/RegularFile.h"
 #include "core/SoundEvent.h"
+#include "world/Demo.h"
 #include "world/LevelFile.h"
 #include "world/LineReader.h"
 #include "world/SaveReader.h"
@@ -17,9 +18,7 @@
 
 namespace {
 
-// More than the level and save readers take, so that they see the text run on and say
-// what they left.
-const std::size_t READ_LIMIT = 2 * LineReader::TEXT_LIMIT;
+const std::size_t READ_LIMIT = LevelFile::FILE_LIMIT;
 
 const double UNIT_FRAME_MS = 50.0;
 // Forward through the four walking frames and back.
@@ -48,6 +47,7 @@ void Game::loadLevel() {
                   << "; the world is empty floor." << std::endl;
         return;
     }
+    levelHash = Demo::hash(file.text.data(), file.text.size());
     std::istringstream text(file.text);
     const LevelFile level = LevelFile::read(text, mapGrid);
     for (const std::string& problem : level.problems) {
@@ -68,6 +68,8 @@ void Game::deleteUnits() {
 void Game::createUnit(double x, double y) {
     Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, WALK_FRAMES);
     Unit* unit = new Unit(eventSystem, walk, x, y);
+    unit->timer->followClock(worldClock);
+    walk->timer->followClock(worldClock);
     unit->hurtSprite = spriteManager->getSprite(SpriteId::SKULL_HURT);
     units.push_back(unit);
 }
@@ -85,6 +87,10 @@ SaveRecord Game::saveRecord() const {
 }
 
 bool Game::saveGame() {
+    ++stats.saves;
+    if (replay != nullptr) {
+        return true; // a replay counts its saves and writes none
+    }
     std::string reason;
     if (!RegularFile::replace(savePath, SaveWriter::compose(saveRecord()), reason)) {
         std::cout << "Could not save the game to \"" << savePath << "\": " << reason << "."
@@ -101,11 +107,17 @@ void Game::loadGame() {
         std::cout << "Cannot read the save \"" << savePath << "\": " << file.problem
                   << "; a new game starts." << std::endl;
     }
-    if (file.outcome != RegularFile::Outcome::Read) {
+    loadedSave = file.outcome == RegularFile::Outcome::Read ? file.text : "";
+    putBackSave(loadedSave);
+}
+
+// A save's text put back into play; an empty one starts a new game.
+void Game::putBackSave(const std::string& saveText) {
+    if (saveText.empty()) {
         hud->notify("No save found: a new game");
         return;
     }
-    std::istringstream text(file.text);
+    std::istringstream text(saveText);
     const SaveReader save = SaveReader::read(text);
     for (const std::string& problem : save.problems) {
         std::cout << "Save \"" << savePath << "\": " << problem << std::endl;
@@ -174,11 +186,14 @@ void Game::swingSword() {
         return; // the last swing is still on its way
     }
     swordAnimation->finished = false;
+    ++stats.blowsGiven;
     Unit* target = findTarget();
     if (target == nullptr || !swordReaches(*target)) {
+        ++stats.misses;
         playSound(SoundId::SWORD_MISS);
         return;
     }
+    ++stats.hits;
     playSound(SoundId::SWORD_HIT);
     std::cout << "Did " << SWORD_DAMAGE << " damage!" << std::endl;
     target->applyDamage(-SWORD_DAMAGE);
@@ -217,11 +232,13 @@ Unit* Game::findTarget() const {
 }
 
 void Game::killUnit(Unit* unit) {
+    ++stats.kills;
     units.erase(std::find(units.begin(), units.end(), unit));
     delete unit; // it stops listening for ticks as it goes
 }
 
 void Game::takeBlow(int32_t amount) {
+    ++stats.blowsTaken;
     std::cout << "You take " << amount << " damage!\n";
     player->applyDamage(amount);
 }

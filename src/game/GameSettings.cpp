@@ -46,6 +46,9 @@ void Game::changeSettings(const Settings& changed) {
     }
     settings = changed;
     applySettings();
+    if (replay != nullptr) {
+        return; // a replay keeps the player's settings as they were
+    }
     std::string reason;
     if (SettingsFile::save(settingsPath, settings, reason) || settingsProblemSaid) {
         return;

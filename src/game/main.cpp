@@ -26,9 +26,14 @@ int main(int argc, char** argv) {
         game->levelPath = line.levelPath;
         game->savePath = CommandLine::saveNameFor(line.levelPath);
     }
+    game->recordPath = line.recordPath;
     if (!game->init(ScreenSize{600, 400})) {
         delete game;
         return 1;
+    }
+    Demo demo = line.demo;
+    if (line.replaying) {
+        game->startReplay(&demo, line.timed);
     }
     while (!game->quit) {
         if (game->playing) {
@@ -37,7 +42,14 @@ int main(int argc, char** argv) {
             game->runMenu();
         }
     }
-    const int status = game->quitSaveFailed ? 1 : 0;
+    if (line.replaying) {
+        game->endReplay();
+    }
+    game->stopRecording();
+    if (!line.statDumpPath.empty()) {
+        game->writeStatDump(line.statDumpPath);
+    }
+    const int status = game->exitStatus != 0 ? game->exitStatus : game->quitSaveFailed ? 1 : 0;
     delete game;
     return status;
 }

@@ -17,6 +17,10 @@ class LevelFile {
         int y;
     };
 
+    // How much of a level or save file the game reads: more than the readers take, so
+    // that they see the text run on and say what they left.
+    static constexpr std::size_t FILE_LIMIT = 2 * LineReader::TEXT_LIMIT;
+
     // Fills grid (MAP_SIZE by MAP_SIZE) from the stream and collects the unit lines.
     static LevelFile read(std::istream& in, int** grid);
 

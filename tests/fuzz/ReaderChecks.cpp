@@ -1,5 +1,6 @@
 #include "ReaderChecks.h"
 
+#include "world/Demo.h"
 #include "world/LevelFile.h"
 #include "world/MapGrid.h"
 #include "world/NumberParser.h"
@@ -123,4 +124,36 @@ SaveRecord recordFromBytes(const uint8_t* data, std::size_t size) {
         record.units.push_back({bytes.take<double>(), bytes.take<double>()});
     }
     return record;
+}
+
+void checkDemoReader(const uint8_t* data, std::size_t size) {
+    Demo demo;
+    std::string reason;
+    if (!Demo::read(std::string(reinterpret_cast<const char*>(data), size), demo, reason)) {
+        require(!reason.empty(), "a demo refused without a reason");
+        return;
+    }
+    std::string text = demo.header();
+    for (const Demo::Frame& frame : demo.frames) {
+        const PlayerCommand& command = frame.command;
+        require(command.forward >= -1 && command.forward <= 1 && command.strafe >= -1 &&
+                    command.strafe <= 1 && command.keyTurn >= -1 && command.keyTurn <= 1 &&
+                    frame.stepNs >= 0,
+                "a frame out of its bounds");
+        text += Demo::frameLine(frame);
+    }
+    if (demo.complete) {
+        text += Demo::endLine(demo.frames.size());
+    }
+    Demo again;
+    require(Demo::read(text, again, reason), "a demo that does not read back");
+    require(again.header() == demo.header() && again.complete == demo.complete &&
+                again.frames.size() == demo.frames.size(),
+            "a demo that reads back otherwise");
+    for (std::size_t i = 0; i < demo.frames.size(); ++i) {
+        require(again.frames[i].command == demo.frames[i].command &&
+                    again.frames[i].stepNs == demo.frames[i].stepNs &&
+                    again.frames[i].checksum == demo.frames[i].checksum,
+                "a frame that reads back otherwise");
+    }
 }

@@ -19,3 +19,7 @@ void checkSaveRoundTrip(const SaveRecord& record);
 // Any bytes as a record, doubles and ints straight from them, so that a fuzzer reaches
 // every value the writer can meet: NaN, infinities, huge and negative numbers.
 SaveRecord recordFromBytes(const uint8_t* data, std::size_t size);
+
+// A demo the reader takes has every command within its bounds, and written again it reads
+// back the same: the header, every frame, and whether it was whole.
+void checkDemoReader(const uint8_t* data, std::size_t size);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/PlayerCommand.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A recorded game, as text: a header, then one line for every frame of play, each with
+// the frame's command, the time the world's clock moved on by, and a checksum of the
+// world after it. Format version 1:
+//
+//   duskmarch-demo 1
+//   game 0.1.0
+//   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
+//   turning classic 5                  what the camera's turning depends on
+//   start play                         or "start load N", then the N bytes of the save
+//   frame 16667000 1 0 0 -3 rw 0a1b... nanoseconds, forward, strafe, key turn, pointer
+//   ...                                travel, the flags ('-' for none), the checksum
+//   end 1234                           the frames; a demo cut short has no end
+//
+// Flags, in this order: r run, q quit, s spawn, l slower, f faster, w sword, v save,
+// p footstep.
+class Demo {
+  public:
+    static constexpr int FORMAT_VERSION = 1;
+    // Far more than an hour of play at sixty frames a second.
+    static constexpr std::size_t SIZE_LIMIT = 64u << 20;
+
+    struct Frame {
+        int64_t stepNs = 0;
+        PlayerCommand command;
+        uint64_t checksum = 0;
+    };
+
+    std::string gameVersion;
+    std::string levelName;
+    uint64_t levelHash = 0;
+    bool smoothTurning = false;
+    int32_t sensitivity = 5;
+    bool startsWithLoad = false;
+    std::string save; // the save a Load began from
+    std::vector<Frame> frames;
+    bool complete = false; // it has its end line
+
+    // The header's lines, and one frame's line, as written.
+    std::string header() const;
+    static std::string frameLine(const Frame& frame);
+    static std::string endLine(std::size_t frames);
+
+    // Reads a demo; false, with the reason, when it is none this game can play. A demo
+    // cut short keeps its whole frames, and says so in cut.
+    static bool read(const std::string& text, Demo& demo, std::string& reason);
+    std::string cut; // why the frames end early, when they do
+
+    // FNV-1a, 64 bits: the level's bytes, and the world's state in checksums.
+    static uint64_t hash(const void* data, std::size_t size, uint64_t seed = SEED);
+    static constexpr uint64_t SEED = 14695981039346656037ull;
+};
