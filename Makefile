@@ -110,10 +110,12 @@ format-check: deps
 include-check:
 	bash tools/includes/check_includes.sh
 
-# Medians of ten runs of each frame benchmark, headless.
+# Medians of ten runs of each frame benchmark, headless; then the walk demo as fast as it
+# goes in a real window, beside an empty frame's rate in the same window.
 bench: build
 	./$(BUILD)/duskmarch_bench --benchmark_repetitions=10 \
 	    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
+	bash tools/frametimes/timedemo.sh $(BUILD)
 
 # Each reader's fuzzer, and the save's write-then-read, for FUZZ_SECONDS, starting from
 # the seeds and the inputs that once found a fault (kept in tests/fuzz); what it adds

@@ -1,10 +1,14 @@
 // The cost of a frame that draws nothing, for comparison with the game's: the same
 // window, the same pacing (a busy wait of 1000/60 ms after each flip), a clear, a lock
 // and unlock of the back buffer, one 300 by 300 blit, a flip. Runs for 600 frames.
+// With --unpaced it does not wait, and says how many frames a second it drew.
 #include <allegro5/allegro.h>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 
-int main() {
+int main(int argc, char** argv) {
+    const bool paced = !(argc > 1 && std::strcmp(argv[1], "--unpaced") == 0);
     using Clock = std::chrono::steady_clock;
     if (!al_init()) {
         return 1;
@@ -16,10 +20,11 @@ int main() {
     }
     ALLEGRO_BITMAP* picture = al_create_bitmap(1200, 300);
     ALLEGRO_BITMAP* backBuffer = al_get_backbuffer(display);
-    Clock::time_point frameEnd = Clock::now();
+    const Clock::time_point start = Clock::now();
+    Clock::time_point frameEnd = start;
     for (int frame = 0; frame < 600; ++frame) {
-        while (std::chrono::duration<double, std::milli>(Clock::now() - frameEnd).count() <
-               1000.0 / 60.0) {
+        while (paced && std::chrono::duration<double, std::milli>(Clock::now() - frameEnd).count() <
+                            1000.0 / 60.0) {
         }
         al_clear_to_color(al_map_rgb(0, 0, 0));
         al_lock_bitmap(backBuffer, al_get_bitmap_format(backBuffer), ALLEGRO_LOCK_READWRITE);
@@ -27,6 +32,10 @@ int main() {
         al_draw_bitmap_region(picture, 0, 0, 300, 300, 150, 100, 0);
         al_flip_display();
         frameEnd = Clock::now();
+    }
+    if (!paced) {
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        std::printf("600 frames in %.3f s: %.1f frames per second\n", seconds, 600 / seconds);
     }
     al_destroy_bitmap(picture);
     al_destroy_display(display);

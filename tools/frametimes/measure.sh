@@ -13,10 +13,9 @@ if [ "${1:-}" = --fullscreen ]; then
     shift
     export E2E_SCREEN=1920x1080x24
 fi
-ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-BUILD=$(cd "${1:-$ROOT/build}" && pwd)
-GAME="$BUILD/duskmarch"
-source "$ROOT/tests/e2e/lib.sh"
+REPOSITORY=$(cd "$(dirname "$0")/../.." && pwd)
+BUILD=$(cd "${1:-$REPOSITORY/build}" && pwd)
+source "$REPOSITORY/tests/e2e/lib.sh" "$BUILD/duskmarch"
 PRELOAD="LD_PRELOAD=$BUILD/libframe_times.so"
 
 start_x
@@ -37,7 +36,7 @@ measure() { # measure NAME [KEY]: ten seconds of play, standing still, after KEY
     [ -n "${2:-}" ] && press "$WIN" "$2"
     sleep 10
     shoot "$WIN" "$1" # kept with E2E_KEEP=1
-    quit
+    quit_with_escape
     grep frame_times "$E2E_WORK/$1.err" | sed "s/^/$1: /"
 }
 
