@@ -14,7 +14,7 @@ replay() {
     local name=$1 mode=$2 demo=$3
     shift 3
     start_game "$GAME" "$ROOT" "$name" -- "--$mode" "$demo" --statdump "$E2E_WORK/$name.stats" "$@"
-    wait_for_exit
+    wait_for_exit 120 # the sanitized game replays at a tenth of the speed
 }
 
 level_argument() { # level_argument NAME: --level for a demo of a level of its own

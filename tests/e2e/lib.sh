@@ -186,11 +186,11 @@ start_and_load() {
     open_window && enter_load
 }
 
-# wait_for_exit: waits up to 15 s for the game to end. Returns its exit status, or 124
-# (as timeout(1) does) when it had to be stopped.
+# wait_for_exit [SECONDS]: waits up to SECONDS (15 unless given) for the game to end.
+# Returns its exit status, or 124 (as timeout(1) does) when it had to be stopped.
 wait_for_exit() {
     local status=124
-    for _ in $(seq 150); do
+    for _ in $(seq $((${1:-15} * 10))); do
         kill -0 "$GAME_PID" 2>/dev/null || break
         sleep 0.1
     done
@@ -215,6 +215,17 @@ clean_exit_report() {
     local out="$E2E_WORK/$1.out"
     [ "$(tail -n 2 "$out")" = "$(printf 'MemoryTracker being deleted: final allocations follow:\nCurrent memory allocations:')" ] &&
         ! grep -q '^address:' "$out"
+}
+
+# The settings for a game with no audio device at all: PulseAudio and ALSA both point at
+# nothing. In the sanitized build such a game runs without the leak check: the audio
+# back end's failed attempts leave dynamic TLS that LeakSanitizer's tracer trips over at
+# exit ("Tracer caught signal 11", after "DTLS ... at 0x...9ee"), more often than not.
+# Its exit report is still checked, and every other game keeps the leak check.
+no_audio_settings() {
+    : >"$E2E_WORK/no-alsa.conf"
+    echo "PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=$E2E_WORK/no-alsa.conf"
+    [ -n "${DUSKMARCH_E2E_SANITIZED:-}" ] && echo "ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0"
 }
 
 # --- keys and mouse ---

@@ -87,8 +87,7 @@ check "without a save" test ! -e "$E2E_WORK/close-menu/gamesave.dat"
 
 echo "# no audio device at all"
 open_room | make_game_folder silent
-: >"$E2E_WORK/no-alsa.conf"
-start_game "$GAME" "$E2E_WORK/silent" silent PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH="$E2E_WORK/no-alsa.conf"
+start_game "$GAME" "$E2E_WORK/silent" silent $(no_audio_settings)
 open_window
 enter_play
 hold "$WIN" 1 w
