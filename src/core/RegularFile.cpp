@@ -144,3 +144,16 @@ bool RegularFile::replace(const std::string& path, const std::string& text, std:
     }
     return true;
 }
+
+bool RegularFile::makeFolders(const std::string& path, std::string& reason) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+            reason = folder + ": " + std::strerror(errno);
+            return false;
+        }
+        if (slash == std::string::npos) {
+            return true;
+        }
+    }
+}

@@ -36,6 +36,10 @@ class RegularFile {
     // stands in the way) in reason.
     static bool replace(const std::string& path, const std::string& text, std::string& reason);
 
+    // Makes every folder of path that is missing, the last one too. False with the
+    // folder and the system's reason when one cannot be made.
+    static bool makeFolders(const std::string& path, std::string& reason);
+
     // Why the path may not be written or replaced: a directory, a FIFO, a device or a
     // socket stands there. Empty when there is nothing, a regular file or a link.
     static std::string strangerAt(const std::string& path);

@@ -2,6 +2,7 @@
 #include "game/Game.h"
 
 #include "core/AssetIds.h"
+#include "core/BaseDirectories.h"
 #include "core/SoundEvent.h"
 #include "game/PlayView.h"
 #include "game/SwordSway.h"
@@ -159,7 +160,8 @@ void Game::takeScreenshot() {
     std::string said;
     if (Screenshots::save(al_get_target_bitmap(), said)) {
         std::cout << "Screenshot saved as " << said << std::endl;
-        hud->notify("Screenshot saved in " + Screenshots::shortFolder(), SCREENSHOT_NOTICE_MS);
+        hud->notify("Screenshot saved in " + BaseDirectories::shortened(Screenshots::folder()),
+                    SCREENSHOT_NOTICE_MS);
         return;
     }
     std::cout << "Could not save a screenshot: " << said << "." << std::endl;

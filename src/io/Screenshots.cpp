@@ -1,5 +1,8 @@
 #include "io/Screenshots.h"
 
+#include "core/BaseDirectories.h"
+#include "core/RegularFile.h"
+
 #include <allegro5/allegro_image.h>
 #include <cerrno>
 #include <cstdlib>
@@ -10,23 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Makes every folder of the path that is missing.
-bool makeFolders(const std::string& folder, std::string& reason) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-            reason = part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
-        reason = folder + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
 
 std::string timeStamp() {
     const std::time_t now = std::time(nullptr);
@@ -58,25 +44,8 @@ int createFresh(const std::string& folder, std::string& path, std::string& reaso
 } // namespace
 
 std::string Screenshots::folder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && dataHome[0] == '/') {
-        return std::string(dataHome) + "/duskmarch/screenshots";
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        return "";
-    }
-    return std::string(home) + "/.local/share/duskmarch/screenshots";
-}
-
-std::string Screenshots::shortFolder() {
-    const std::string where = folder();
-    const char* home = std::getenv("HOME");
-    const std::size_t length = home != nullptr ? std::strlen(home) : 0;
-    if (length > 1 && where.compare(0, length, home) == 0 && where[length] == '/') {
-        return "~" + where.substr(length);
-    }
-    return where;
+    const std::string data = BaseDirectories::data();
+    return data.empty() ? "" : data + "/screenshots";
 }
 
 bool Screenshots::save(ALLEGRO_BITMAP* frame, std::string& said) {
@@ -86,7 +55,7 @@ bool Screenshots::save(ALLEGRO_BITMAP* frame, std::string& said) {
         return false;
     }
     std::string path;
-    if (!makeFolders(where, said)) {
+    if (!RegularFile::makeFolders(where, said)) {
         return false;
     }
     const int fd = createFresh(where, path, said);

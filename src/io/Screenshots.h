@@ -10,8 +10,6 @@ class Screenshots {
   public:
     // The folder; empty when there is no home either.
     static std::string folder();
-    // The same with the home folder written "~", short enough for the HUD.
-    static std::string shortFolder();
 
     // Saves the bitmap, making the folder first. True with the file's path in said; false
     // with the reason.

@@ -1,18 +1,16 @@
 #include "io/SettingsFile.h"
 
+#include "core/BaseDirectories.h"
 #include "core/RegularFile.h"
 
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_memfile.h>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
 const char* const FILE_NAME = "settings.ini";
-const char* const FOLDER_NAME = "duskmarch";
 
 struct Choice {
     int value;
@@ -126,30 +124,11 @@ ALLEGRO_CONFIG* configFromText(const std::string& text) {
     return config;
 }
 
-bool makeFolders(const std::string& path, std::string& reason) {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        const std::string folder = path.substr(0, slash);
-        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
-            reason = folder + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 std::string SettingsFile::defaultPath() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/') {
-        return std::string(configHome) + "/" + FOLDER_NAME + "/" + FILE_NAME;
-    }
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
-        return "";
-    }
-    return std::string(home) + "/.config/" + FOLDER_NAME + "/" + FILE_NAME;
+    const std::string folder = BaseDirectories::config();
+    return folder.empty() ? "" : folder + "/" + FILE_NAME;
 }
 
 SettingsFile::Loaded SettingsFile::load(const std::string& path) {
@@ -244,5 +223,7 @@ bool SettingsFile::save(const std::string& path, const Settings& settings, std::
         reason = "there is no folder for it (neither XDG_CONFIG_HOME nor HOME is set)";
         return false;
     }
-    return makeFolders(path, reason) && RegularFile::replace(path, compose(settings), reason);
+    const std::string folder = path.substr(0, path.find_last_of('/'));
+    return (folder == path || RegularFile::makeFolders(folder, reason)) &&
+           RegularFile::replace(path, compose(settings), reason);
 }
