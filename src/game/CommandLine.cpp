@@ -173,17 +173,18 @@ std::string CommandLine::help() {
 }
 
 std::string CommandLine::version() {
-    return std::string("Duskmarch ") + DUSKMARCH_VERSION + "\n";
+    return "Duskmarch " + gameVersion() + "\n";
+}
+
+std::string CommandLine::gameVersion() {
+    return DUSKMARCH_VERSION;
 }
 
 std::string CommandLine::saveNameFor(const std::string& levelPath) {
     char* resolved = realpath(levelPath.c_str(), nullptr);
     const std::string full = resolved != nullptr ? resolved : levelPath;
     std::free(resolved);
-    uint32_t hash = 2166136261u; // FNV-1a
-    for (unsigned char c : full) {
-        hash = (hash ^ c) * 16777619u;
-    }
+    const auto hash = static_cast<uint32_t>(Demo::hash(full.data(), full.size()));
     std::string name = levelPath.substr(levelPath.find_last_of('/') + 1);
     name = name.substr(0, name.find('.'));
     for (char& c : name) {

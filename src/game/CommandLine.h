@@ -21,6 +21,8 @@ class CommandLine {
     // The options and what each does, as --help prints them.
     static std::string help();
     static std::string version();
+    // The game's version number alone, as demos name it: "0.1.0".
+    static std::string gameVersion();
     // The save of a level of one's own, beside the shipped level's "gamesave.dat":
     // "gamesave-NAME-HASH.dat", NAME from the level's file name, HASH from its full path,
     // so that two levels of one name elsewhere keep saves of their own.

@@ -1,7 +1,5 @@
 #include "game/DisplaySystem.h"
 
-#include "game/FrameScale.h"
-
 #include <allegro5/allegro_image.h>
 
 #include <chrono>
@@ -154,15 +152,21 @@ void DisplaySystem::toFrame(int32_t& x, int32_t& y) const {
     if (!magnified()) {
         return;
     }
-    const int32_t screenWidth = al_get_display_width(display);
-    const int32_t screenHeight = al_get_display_height(display);
-    const FrameScale scale = fillScreen ? FrameScale::fill(width, height, screenWidth, screenHeight)
-                                        : FrameScale::fit(width, height, screenWidth, screenHeight);
+    const FrameScale scale = shownScale();
     if (scale.width <= 0 || scale.height <= 0) {
         return;
     }
     x = static_cast<int32_t>(static_cast<int64_t>(x - scale.left) * width / scale.width);
     y = static_cast<int32_t>(static_cast<int64_t>(y - scale.top) * height / scale.height);
+}
+
+// Where the frame goes on the display: magnified by a whole number, or filling as much
+// of it as the frame's shape allows.
+FrameScale DisplaySystem::shownScale() const {
+    const int32_t screenWidth = al_get_display_width(display);
+    const int32_t screenHeight = al_get_display_height(display);
+    return fillScreen && magnified() ? FrameScale::fill(width, height, screenWidth, screenHeight)
+                                     : FrameScale::fit(width, height, screenWidth, screenHeight);
 }
 
 // True once the window has left its own size (growing) or come back to it.
@@ -224,49 +228,20 @@ ALLEGRO_BITMAP* DisplaySystem::frameBitmap(ALLEGRO_BITMAP*& bitmap) {
     return bitmap != nullptr ? bitmap : al_get_backbuffer(display);
 }
 
-// Puts a frame on the back buffer: as it is in the window, magnified and centred
-// between black bars on a larger one. Copied, not blended, pixel for pixel.
+// Puts a frame on the back buffer: as it is in the window; magnified and centred between
+// black bars on a larger one. Copied, not blended. Filling the screen takes two steps: a
+// whole-number magnification into a bitmap of its own, each pixel a sharp block, then
+// that bitmap smoothed to the final size, which moves each block's edges by less than a
+// pixel. A plain stretch by, say, 2.7 would make some pixels two wide and others three.
 void DisplaySystem::present(ALLEGRO_BITMAP* bitmap) {
-    if (fillScreen && magnified()) {
-        presentFilling(bitmap);
-        return;
-    }
+    const FrameScale scale = shownScale();
+    int op, source, destination;
+    al_get_blender(&op, &source, &destination);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+    ALLEGRO_BITMAP* shown = fillScreen && magnified() ? magnify(bitmap, scale.factor) : bitmap;
     al_set_target_backbuffer(display);
-    const FrameScale scale = FrameScale::fit(width, height, al_get_display_width(display),
-                                             al_get_display_height(display));
     if (scale.width != al_get_display_width(display) ||
         scale.height != al_get_display_height(display)) {
-        al_clear_to_color(al_map_rgb(0, 0, 0));
-    }
-    int op, source, destination;
-    al_get_blender(&op, &source, &destination);
-    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    al_draw_scaled_bitmap(bitmap, 0, 0, width, height, scale.left, scale.top, scale.width,
-                          scale.height, 0);
-    al_set_blender(op, source, destination);
-}
-
-// Two steps: a whole-number magnification into a bitmap of its own, each pixel a sharp
-// block, then that bitmap smoothed to the final size, which moves each block's edges by
-// less than a pixel. A plain stretch by, say, 2.7 would make some pixels two wide and
-// others three.
-void DisplaySystem::presentFilling(ALLEGRO_BITMAP* bitmap) {
-    const int32_t screenWidth = al_get_display_width(display);
-    const int32_t screenHeight = al_get_display_height(display);
-    const FrameScale scale = FrameScale::fill(width, height, screenWidth, screenHeight);
-    ALLEGRO_BITMAP* magnified = magnifiedBitmap(scale.factor);
-    int op, source, destination;
-    al_get_blender(&op, &source, &destination);
-    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
-    ALLEGRO_BITMAP* shown = bitmap;
-    if (magnified != nullptr) {
-        al_set_target_bitmap(magnified);
-        al_draw_scaled_bitmap(bitmap, 0, 0, width, height, 0, 0, width * scale.factor,
-                              height * scale.factor, 0);
-        shown = magnified;
-    }
-    al_set_target_backbuffer(display);
-    if (scale.width != screenWidth || scale.height != screenHeight) {
         al_clear_to_color(al_map_rgb(0, 0, 0));
     }
     al_draw_scaled_bitmap(shown, 0, 0, al_get_bitmap_width(shown), al_get_bitmap_height(shown),
@@ -274,18 +249,22 @@ void DisplaySystem::presentFilling(ALLEGRO_BITMAP* bitmap) {
     al_set_blender(op, source, destination);
 }
 
-// A video bitmap of the frame magnified by factor, filtered when it is drawn larger
-// still; made again when the factor changes.
-ALLEGRO_BITMAP* DisplaySystem::magnifiedBitmap(int32_t factor) {
-    if (magnifiedFrame != nullptr && al_get_bitmap_width(magnifiedFrame) == width * factor) {
-        return magnifiedFrame;
+// The frame magnified by factor into a video bitmap, filtered when it is drawn larger
+// still; made again when the factor changes. The frame itself when there is none.
+ALLEGRO_BITMAP* DisplaySystem::magnify(ALLEGRO_BITMAP* bitmap, int32_t factor) {
+    if (magnifiedFrame == nullptr || al_get_bitmap_width(magnifiedFrame) != width * factor) {
+        if (magnifiedFrame != nullptr) {
+            al_destroy_bitmap(magnifiedFrame);
+        }
+        const int previousFlags = al_get_new_bitmap_flags();
+        al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
+        magnifiedFrame = al_create_bitmap(width * factor, height * factor);
+        al_set_new_bitmap_flags(previousFlags);
     }
-    if (magnifiedFrame != nullptr) {
-        al_destroy_bitmap(magnifiedFrame);
+    if (magnifiedFrame == nullptr) {
+        return bitmap;
     }
-    const int previousFlags = al_get_new_bitmap_flags();
-    al_set_new_bitmap_flags(ALLEGRO_VIDEO_BITMAP | ALLEGRO_MIN_LINEAR | ALLEGRO_MAG_LINEAR);
-    magnifiedFrame = al_create_bitmap(width * factor, height * factor);
-    al_set_new_bitmap_flags(previousFlags);
+    al_set_target_bitmap(magnifiedFrame);
+    al_draw_scaled_bitmap(bitmap, 0, 0, width, height, 0, 0, width * factor, height * factor, 0);
     return magnifiedFrame;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Trackable.h"
+#include "game/FrameScale.h"
 #include "game/WindowEvents.h"
 
 #include <allegro5/allegro.h>
@@ -66,9 +67,9 @@ class DisplaySystem : public Trackable {
     bool sizeIs(int32_t expectedWidth, int32_t expectedHeight) const;
     bool awaitSize(bool growing);
     ALLEGRO_BITMAP* frameBitmap(ALLEGRO_BITMAP*& bitmap);
+    FrameScale shownScale() const;
     void present(ALLEGRO_BITMAP* bitmap);
-    void presentFilling(ALLEGRO_BITMAP* bitmap);
-    ALLEGRO_BITMAP* magnifiedBitmap(int32_t factor);
+    ALLEGRO_BITMAP* magnify(ALLEGRO_BITMAP* bitmap, int32_t factor);
 
     // Only the window's own events and the keys arrive here; keys are polled as state.
     ALLEGRO_EVENT_QUEUE* windowEvents = nullptr;

@@ -144,7 +144,7 @@ class Game : public Trackable, public EventListener {
     void buildMenu();
     void shutDownAllegro();
 
-    void startPlayAt(double x, double y);
+    void beginPlay();
     void deleteUnits();
     void swingSword();
     bool swordReaches(const Unit& target) const;

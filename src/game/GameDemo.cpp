@@ -11,10 +11,6 @@
 #include <iostream>
 #include <sstream>
 
-#ifndef DUSKMARCH_VERSION
-#define DUSKMARCH_VERSION "0"
-#endif
-
 namespace {
 
 template <typename T> uint64_t mix(uint64_t sum, const T& value) {
@@ -50,7 +46,7 @@ void Game::startRecording(bool loaded) {
         return;
     }
     Demo header;
-    header.gameVersion = DUSKMARCH_VERSION;
+    header.gameVersion = CommandLine::gameVersion();
     header.levelName = fileName(levelPath);
     header.levelHash = levelHash;
     header.smoothTurning = settings.turning == Settings::Turning::Smooth;
@@ -88,12 +84,7 @@ void Game::startReplay(Demo* demo, bool timed) {
     replay = demo;
     timedReplay = timed;
     replayed = 0;
-    inMenu = false;
-    playing = true;
-    displaySystem->hidePointer();
-    loadLevel();
-    camera->posX = 22.0;
-    camera->posY = 22.0;
+    beginPlay();
     if (demo->startsWithLoad) {
         putBackSave(demo->save);
     }

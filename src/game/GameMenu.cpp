@@ -71,12 +71,7 @@ void Game::actOnMenu(MenuRules::Action action) {
     switch (action) {
     case MenuRules::Action::Play:
     case MenuRules::Action::Load:
-        displaySystem->hidePointer();
-        inMenu = false;
-        playing = true;
-        loadLevel();
-        // A save without a position, or no save at all, starts where a new game does.
-        startPlayAt(START_X, START_Y);
+        beginPlay();
         if (action == MenuRules::Action::Load) {
             loadGame();
         }
@@ -109,9 +104,15 @@ void Game::drawMenu() const {
     displaySystem->showFrame();
 }
 
-void Game::startPlayAt(double x, double y) {
-    camera->posX = x;
-    camera->posY = y;
+// Play or Load, from the menu or a replay: the level read afresh and the player at the
+// start, where a save without a position, or no save at all, leaves them too.
+void Game::beginPlay() {
+    displaySystem->hidePointer();
+    inMenu = false;
+    playing = true;
+    loadLevel();
+    camera->posX = START_X;
+    camera->posY = START_Y;
 }
 
 // The Options key, or a click on the line that names it.

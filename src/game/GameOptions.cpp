@@ -8,13 +8,14 @@ namespace {
 
 const int TITLE_Y = 18;
 const int ROW_TOP = 84;
-// The keys page has more rows than the settings page, and closer together.
-int32_t rowGap(const OptionsMenu& options) {
-    return options.rows().size() > 12 ? 20 : 22;
-}
 const int LABEL_X = 120;
 const int VALUE_X = 480;
 const int HINT_FROM_BOTTOM = 28;
+
+// The keys page has more rows than the settings page, and closer together.
+int32_t rowGap(std::size_t rowCount) {
+    return rowCount > 12 ? 20 : 22;
+}
 
 } // namespace
 
@@ -75,9 +76,10 @@ int32_t Game::clickedOptionsRow(const OptionsMenu& options) const {
     int32_t x = inputSystem->currentMouse->x;
     int32_t y = inputSystem->currentMouse->y;
     displaySystem->toFrame(x, y);
-    const int32_t row = (y - ROW_TOP) / rowGap(options);
-    const bool onRow = y >= ROW_TOP && row < static_cast<int32_t>(options.rows().size()) &&
-                       x >= LABEL_X - 20 && x <= VALUE_X + 20;
+    const std::size_t rowCount = options.rows().size();
+    const int32_t row = (y - ROW_TOP) / rowGap(rowCount);
+    const bool onRow = y >= ROW_TOP && row < static_cast<int32_t>(rowCount) && x >= LABEL_X - 20 &&
+                       x <= VALUE_X + 20;
     return onRow ? row : -1;
 }
 
@@ -93,9 +95,10 @@ void Game::drawOptions(const OptionsMenu& options) const {
                      options.title().c_str());
     }
     const std::vector<OptionsMenu::Row> rows = options.rows();
+    const int32_t gap = rowGap(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ALLEGRO_COLOR ink = static_cast<int32_t>(i) == options.selected ? green : white;
-        const float y = ROW_TOP + static_cast<float>(i) * rowGap(options);
+        const float y = ROW_TOP + static_cast<float>(i) * gap;
         const bool leadsOn = rows[i].value.empty();
         al_draw_text(font, ink, leadsOn ? centreX : LABEL_X, y,
                      leadsOn ? ALLEGRO_ALIGN_CENTRE : ALLEGRO_ALIGN_LEFT, rows[i].label.c_str());

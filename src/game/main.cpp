@@ -43,9 +43,8 @@ int main(int argc, char** argv) {
         }
     }
     if (line.replaying) {
-        game->endReplay();
+        game->endReplay(); // once more, for a replay the demo's own Escape ended
     }
-    game->stopRecording();
     if (!line.statDumpPath.empty()) {
         game->writeStatDump(line.statDumpPath);
     }
