@@ -12,7 +12,7 @@ SANITIZED_RETRY ?= --repeat until-pass:2
 # Tests at once: two more than the cores. At most three of them are end-to-end tests
 # (the "screen" slots of tests/support/screens.json), each taking about half a core; the
 # unit tests beside them run at a lower priority, so they only take the CPU the games
-# leave, and the pace test runs alone among the end-to-end tests (see tests/CMakeLists.txt).
+# leave (see tests/CMakeLists.txt).
 TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 2 )))
 CTEST = ctest --output-on-failure
 

@@ -34,9 +34,16 @@ for demo in "$DEMOS"/*.demo; do
 done
 
 echo "# at the game's pace, the same"
+started=$(date +%s.%N)
 replay walk-paced playdemo "$DEMOS/walk.demo"; status=$?
+took=$(awk -v s="$started" -v e="$(date +%s.%N)" 'BEGIN { printf "%.2f", e - s }')
 check "--playdemo ends with status 0 ($status) and the same summary" \
     diff "$DEMOS/walk.stats" "$E2E_WORK/walk-paced.stats"
+# Each frame waits until a sixtieth of a second after the last one: load can only make
+# the replay slower than that, never faster.
+frames=$(grep -c '^frame' "$DEMOS/walk.demo")
+check "and its $frames frames take at least a sixtieth of a second each ($took s)" \
+    greater_than "$took" "$(awk -v f="$frames" 'BEGIN { print (f - 1) / 60 }')"
 
 echo "# demos it cannot play"
 sed '0,/^frame /s/^\(frame .*\) \([0-9a-f]*\)$/\1 0000000000000000/' "$DEMOS/walk.demo" >"$E2E_WORK/tampered.demo"

@@ -115,9 +115,7 @@ kill "$OTHER_PID" 2>/dev/null
 
 echo "# the Pause key"
 press "$WIN" Pause
-sleep 0.5
-shoot "$WIN" paused
-check "Pause pauses" test "$(count_colour paused 300x60+150+50 '#ECE2C4')" -gt 100
+check "Pause pauses" wait_paused "$WIN" paused
 share=$(cpu_share 5)
 check "paused by the key, under $PAUSED_LIMIT% of a core (loop/whole: $share%)" \
     greater_than "$PAUSED_LIMIT" "${share%/*}"

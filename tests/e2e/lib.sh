@@ -275,6 +275,17 @@ count_colour() {
     convert "$E2E_WORK/$1.png" -crop "$2" +repage txt:- | grep -c -i "$3"
 }
 
+# Shoots the window as NAME until "Paused" stands over the view, for five seconds at
+# most: a slow game under load may take a few frames to answer the key.
+wait_paused() { # wait_paused WINDOW NAME
+    for _ in $(seq 50); do
+        shoot "$1" "$2"
+        [ "$(count_colour "$2" 300x60+150+50 '#ECE2C4')" -gt 100 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Pixels that differ between two screenshots within a rectangle WxH+X+Y.
 pixels_changed() {
     convert "$E2E_WORK/$1.png" -crop "$3" +repage "$E2E_WORK/crop-a.png"

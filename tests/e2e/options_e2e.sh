@@ -97,7 +97,7 @@ check "twice the travel turns twice as far ($SMALL and $LARGE thousandths of a r
 
 echo "# Options from the pause screen: back to classic turning"
 press "$WIN" Pause
-shoot "$WIN" paused
+wait_paused "$WIN" paused
 check "the pause screen names the Options key" test "$(bone_pixels paused 200x16+200+144)" -gt 40
 press "$WIN" o
 shoot "$WIN" options-paused
