@@ -16,10 +16,10 @@ SANITIZED_RETRY ?= --repeat until-pass:2
 TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 2 )))
 CTEST = ctest --output-on-failure
 
-# What playing needs from Debian: the compiler, Allegro and the two fonts.
+# What playing needs from Debian: the compiler, Allegro, SDL (for a pad) and the two fonts.
 PLAY_PACKAGES = cmake g++ make pkg-config \
                 liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev \
-                liballegro-audio5-dev liballegro-acodec5-dev \
+                liballegro-audio5-dev liballegro-acodec5-dev libsdl2-dev \
                 fonts-proggy fonts-blankenburg
 # Making the Debian package also needs dpkg-shlibdeps, which works out its dependencies.
 DEB_PACKAGES = $(PLAY_PACKAGES) dpkg-dev

@@ -22,6 +22,8 @@ Demo sample(std::mt19937& random, int frames) {
         frame.command.strafe = static_cast<int8_t>(random() % 3) - 1;
         frame.command.keyTurn = static_cast<int8_t>(random() % 3) - 1;
         frame.command.pointerTravel = static_cast<int32_t>(random() % 2001) - 1000;
+        frame.command.stickTurn =
+            static_cast<int16_t>(static_cast<int32_t>(random() % 4001) - 2000);
         frame.command.run = random() % 2;
         frame.command.sword = random() % 5 == 0;
         frame.command.quit = i == frames - 1;
@@ -77,8 +79,8 @@ TEST(DemoTest, WhatThisGameCannotPlayIsRefusedWithItsReason) {
     const std::string good = written(sample(random, 3));
     const std::pair<std::string, std::string> bad[] = {
         {"", "it is not a demo"},
-        {"duskmarch-demo 2\n" + good.substr(good.find('\n') + 1),
-         "it is of format version 2, and this game plays 1"},
+        {"duskmarch-demo 3\n" + good.substr(good.find('\n') + 1),
+         "it is of format version 3, and this game plays 1 to 2"},
         {good.substr(0, good.find("level")) + "level x\n", "its header is damaged (level)"},
         {std::string(Demo::SIZE_LIMIT + 1, 'x'), "it is larger than 64 MB"},
     };

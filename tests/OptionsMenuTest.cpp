@@ -92,3 +92,49 @@ TEST(OptionsMenuTest, AKeyGivenToAnActionIsSwappedWithTheOneThatHadIt) {
 }
 
 } // namespace
+
+namespace {
+
+OptionsMenu::Input pressingButton(PadBindings::Button button) {
+    OptionsMenu::Input input;
+    input.pressedButton = static_cast<int>(button);
+    return input;
+}
+
+TEST(OptionsMenuTest, APadButtonGivenToAnActionIsSwappedAndBackLeavesItAsItWas) {
+    using Button = PadBindings::Button;
+    using Action = PadBindings::Action;
+    OptionsMenu menu{Settings()};
+    OptionsMenu::Input click;
+    click.clickedRow = 10; // Pad
+    menu.apply(click);
+    ASSERT_EQ(menu.page, OptionsMenu::Page::Pad);
+    menu.apply(ENTER);                         // Sword waits for its button
+    menu.apply(pressing(ALLEGRO_KEY_S));       // a key is no pad button
+    menu.apply(pressingButton(Button::Guide)); // the system's
+    EXPECT_TRUE(menu.waitingForKey) << menu.hint();
+    menu.apply(pressingButton(Button::North));
+    EXPECT_EQ(menu.settings.pad.buttons.button(Action::Sword), Button::North);
+    EXPECT_EQ(menu.settings.pad.buttons.button(Action::Save), Button::RightTrigger);
+    EXPECT_EQ(menu.hint(), "Sword is now north; Save takes right trigger.");
+    menu.apply(ENTER);
+    menu.apply(pressingButton(Button::Back)); // leaves it as it is
+    EXPECT_FALSE(menu.waitingForKey);
+    EXPECT_EQ(menu.settings.pad.buttons.button(Action::Sword), Button::North);
+    for (int i = 0; i < PadBindings::ACTION_COUNT + 1; ++i) {
+        menu.apply(DOWN);
+    }
+    menu.apply(LEFT); // the dead zone, a step down
+    EXPECT_EQ(menu.settings.pad.deadZone, PadSettings().deadZone - PadSettings::DEAD_ZONE_STEP);
+    menu.apply(DOWN);
+    menu.apply(DOWN);
+    menu.apply(ENTER); // rumble off
+    EXPECT_FALSE(menu.settings.pad.rumble);
+    menu.apply(DOWN);
+    menu.apply(ENTER); // Reset pad
+    EXPECT_EQ(menu.settings.pad, PadSettings());
+    menu.apply(ESCAPE);
+    EXPECT_EQ(menu.rows()[menu.selected].label, "Pad");
+}
+
+} // namespace

@@ -42,6 +42,18 @@ Settings randomSettings(std::mt19937& random) {
         const auto action = static_cast<KeyBindings::Action>(random() % KeyBindings::ACTION_COUNT);
         settings.keys.bind(action, 1 + static_cast<int>(random() % (ALLEGRO_KEY_MAX - 1)), swapped);
     }
+    PadSettings& pad = settings.pad;
+    pad.sensitivity = 1 + static_cast<int32_t>(random() % 10);
+    pad.deadZone = 5 * static_cast<int32_t>(1 + random() % 10);
+    pad.invert = random() % 2;
+    pad.rumble = random() % 2;
+    for (int i = 0; i < 6; ++i) {
+        PadBindings::Action swapped;
+        const auto action = static_cast<PadBindings::Action>(random() % PadBindings::ACTION_COUNT);
+        pad.buttons.bind(action,
+                         static_cast<PadBindings::Button>(random() % PadBindings::BUTTON_COUNT),
+                         swapped);
+    }
     return settings;
 }
 

@@ -10,6 +10,7 @@ struct PlayerCommand {
     int8_t strafe = 0;         // +1 right, -1 left
     int8_t keyTurn = 0;        // +1 left, -1 right: one base turn, from the turning keys
     int32_t pointerTravel = 0; // pixels the pointer went left of the centre; negative: right
+    int16_t stickTurn = 0;     // thousandths of a base turn, +left, from a pad's right stick
     bool run = false;
     bool quit = false;  // held: asks again every frame
     bool spawn = false; // this and the ones below: first pressed this frame
@@ -28,8 +29,9 @@ struct PlayerCommand {
 
 inline bool PlayerCommand::operator==(const PlayerCommand& other) const {
     return forward == other.forward && strafe == other.strafe && keyTurn == other.keyTurn &&
-           pointerTravel == other.pointerTravel && run == other.run && quit == other.quit &&
-           spawn == other.spawn && slower == other.slower && faster == other.faster &&
-           sword == other.sword && save == other.save && footstep == other.footstep &&
-           pause == other.pause && fullscreen == other.fullscreen && screenshot == other.screenshot;
+           pointerTravel == other.pointerTravel && stickTurn == other.stickTurn &&
+           run == other.run && quit == other.quit && spawn == other.spawn &&
+           slower == other.slower && faster == other.faster && sword == other.sword &&
+           save == other.save && footstep == other.footstep && pause == other.pause &&
+           fullscreen == other.fullscreen && screenshot == other.screenshot;
 }

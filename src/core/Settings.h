@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/KeyBindings.h"
+#include "core/PadSettings.h"
 
 #include <cstdint>
 
@@ -26,6 +27,7 @@ struct Settings {
     bool fullscreen = false;
     Scaling scaling = Scaling::Whole;
     bool showFps = false;
+    PadSettings pad;
 
     // Smooth turning per pixel of travel at sensitivity 1; ten steps reach 0.34 degrees,
     // under half a degree for the least travel, and a fast flick turns half round within
@@ -42,7 +44,7 @@ struct Settings {
                effectsVolume == other.effectsVolume && ambienceVolume == other.ambienceVolume &&
                keys == other.keys && flash == other.flash && captions == other.captions &&
                fullscreen == other.fullscreen && scaling == other.scaling &&
-               showFps == other.showFps;
+               showFps == other.showFps && pad == other.pad;
     }
     bool operator!=(const Settings& other) const { return !(*this == other); }
 };

@@ -11,6 +11,7 @@
 #include "game/DisplaySystem.h"
 #include "game/MenuRules.h"
 #include "game/OptionsMenu.h"
+#include "game/PlayView.h"
 #include "game/ScreenSize.h"
 #include "io/InputSystem.h"
 #include "io/SoundSystem.h"
@@ -30,7 +31,6 @@
 #include <allegro5/allegro_font.h>
 #include <vector>
 
-class PlayView;
 class SwordSway;
 
 // The application: owns every system, runs the menu and play loops, and tears
@@ -108,6 +108,7 @@ class Game : public Trackable, public EventListener {
     bool playing = false;
     bool unfocused = false;
     bool pausedByKey = false;
+    bool padUnplugged = false; // the pad in use went during play, which holds it still
     double framesPerSecond = 30.0;
     std::vector<Unit*> units;
     Settings settings;
@@ -165,6 +166,8 @@ class Game : public Trackable, public EventListener {
     void runPausedPass(const SwordSway& sway);
     void resumePlay();
     void showPauseScreen(const SwordSway& sway);
+    // What the pause screen says, which depends on why play is paused and on the pad.
+    PlayView::PauseLines pauseLines() const;
     void switchFullscreen();
     void takeScreenshot();
     void captionSound(int32_t soundId);
@@ -175,6 +178,7 @@ class Game : public Trackable, public EventListener {
     bool optionsAsked(int32_t lineY) const;
     static constexpr int OPTIONS_KEY = ALLEGRO_KEY_O;
     static constexpr const char* OPTIONS_LINE = "O for Options";
+    const char* optionsLine() const;
     static constexpr int32_t OPTIONS_LINE_HEIGHT = 16;
     OptionsMenu::Input readOptionsInput(const OptionsMenu& options) const;
     int32_t clickedOptionsRow(const OptionsMenu& options) const;

@@ -29,6 +29,7 @@ void Game::runMenu() {
         if (due) {
             inputSystem->readKeyboard();
             inputSystem->readMouse();
+            inputSystem->readPad();
             if (inputSystem->fullscreenKeyPressed()) {
                 switchFullscreen();
             }
@@ -57,13 +58,19 @@ void Game::runMenu() {
     }
 }
 
+// The keys, or the pad: its d-pad or left stick move, South or Start chooses, and Back
+// held leaves as Escape does.
 MenuRules::Keys Game::readMenuKeys() const {
+    const PadControls::MenuMoves pad = inputSystem->padMoves();
     MenuRules::Keys keys;
-    keys.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE);
-    keys.up = inputSystem->keyPressed(ALLEGRO_KEY_W) || inputSystem->keyPressed(ALLEGRO_KEY_UP);
-    keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S) || inputSystem->keyPressed(ALLEGRO_KEY_DOWN);
+    keys.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE) || pad.quit;
+    keys.up =
+        inputSystem->keyPressed(ALLEGRO_KEY_W) || inputSystem->keyPressed(ALLEGRO_KEY_UP) || pad.up;
+    keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S) ||
+                inputSystem->keyPressed(ALLEGRO_KEY_DOWN) || pad.down;
     // Enter with Alt held switches to the full screen instead of choosing.
-    keys.enter = inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown();
+    keys.enter = (inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown()) ||
+                 pad.choose || pad.start;
     return keys;
 }
 
@@ -99,7 +106,7 @@ void Game::drawMenu() const {
     al_draw_text(font, white, centreX, height - 80, ALLEGRO_ALIGN_CENTRE,
                  "WASD to move, Left Click to attack, ENTER to select");
     al_draw_text(font, white, centreX, height - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
-    al_draw_text(font, Hud::ink(), centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, OPTIONS_LINE);
+    al_draw_text(font, Hud::ink(), centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, optionsLine());
     mainMenu->draw();
     displaySystem->showFrame();
 }
@@ -107,6 +114,7 @@ void Game::drawMenu() const {
 // Play or Load, from the menu or a replay: the level read afresh and the player at the
 // start, where a save without a position, or no save at all, leaves them too.
 void Game::beginPlay() {
+    inputSystem->takePadUnplugged(); // a pad gone before play began pauses nothing
     displaySystem->hidePointer();
     inMenu = false;
     playing = true;
@@ -120,7 +128,7 @@ bool Game::optionsAsked(int32_t lineY) const {
     if (replay != nullptr) {
         return false; // the recording's settings hold while it plays
     }
-    if (inputSystem->keyPressed(OPTIONS_KEY)) {
+    if (inputSystem->keyPressed(OPTIONS_KEY) || inputSystem->padMoves().options) {
         return true;
     }
     if (!inputSystem->buttonPressed(1)) {
@@ -129,8 +137,13 @@ bool Game::optionsAsked(int32_t lineY) const {
     int32_t x = inputSystem->currentMouse->x;
     int32_t y = inputSystem->currentMouse->y;
     displaySystem->toFrame(x, y);
-    const int32_t halfWidth = font != nullptr ? al_get_text_width(font, OPTIONS_LINE) / 2 : 0;
+    const int32_t halfWidth = font != nullptr ? al_get_text_width(font, optionsLine()) / 2 : 0;
     const int32_t centreX = displaySystem->width / 2;
     return y >= lineY && y < lineY + OPTIONS_LINE_HEIGHT && x >= centreX - halfWidth &&
            x <= centreX + halfWidth;
+}
+
+// With a pad in the hands, the line says which of its buttons opens the Options screen.
+const char* Game::optionsLine() const {
+    return inputSystem->padConnected() ? "O, or North on the pad, for Options" : OPTIONS_LINE;
 }

@@ -12,9 +12,9 @@ const int LABEL_X = 120;
 const int VALUE_X = 480;
 const int HINT_FROM_BOTTOM = 28;
 
-// The keys page has more rows than the settings page, and closer together.
+// The keys and pad pages have more rows than the settings page, and closer together.
 int32_t rowGap(std::size_t rowCount) {
-    return rowCount > 12 ? 20 : 22;
+    return rowCount > 14 ? 18 : rowCount > 12 ? 20 : 22;
 }
 
 } // namespace
@@ -26,6 +26,7 @@ bool Game::runOptions() {
     inputSystem->readKeyboard();
     inputSystem->rememberKeyboard();
     inputSystem->readMouse();
+    inputSystem->readPad();
     bool redraw = true;
     frameTimer->start();
     while (true) {
@@ -50,18 +51,24 @@ bool Game::runOptions() {
 OptionsMenu::Input Game::readOptionsInput(const OptionsMenu& options) const {
     inputSystem->readKeyboard();
     inputSystem->readMouse();
+    inputSystem->readPad();
+    const PadControls::MenuMoves pad = inputSystem->padMoves();
     OptionsMenu::Input input;
     input.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE);
     if (options.waitingForKey) {
         input.pressedKey = inputSystem->anyKeyPressed();
+        const PadBindings::Button button = inputSystem->padButtonPressed();
+        input.pressedButton = button != PadBindings::Button::COUNT ? static_cast<int>(button) : -1;
     } else {
-        input.up =
-            inputSystem->keyPressed(ALLEGRO_KEY_UP) || inputSystem->keyPressed(ALLEGRO_KEY_W);
-        input.down =
-            inputSystem->keyPressed(ALLEGRO_KEY_DOWN) || inputSystem->keyPressed(ALLEGRO_KEY_S);
-        input.left = inputSystem->keyPressed(ALLEGRO_KEY_LEFT);
-        input.right = inputSystem->keyPressed(ALLEGRO_KEY_RIGHT);
-        input.enter = inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown();
+        input.escape = input.escape || pad.back;
+        input.up = inputSystem->keyPressed(ALLEGRO_KEY_UP) ||
+                   inputSystem->keyPressed(ALLEGRO_KEY_W) || pad.up;
+        input.down = inputSystem->keyPressed(ALLEGRO_KEY_DOWN) ||
+                     inputSystem->keyPressed(ALLEGRO_KEY_S) || pad.down;
+        input.left = inputSystem->keyPressed(ALLEGRO_KEY_LEFT) || pad.left;
+        input.right = inputSystem->keyPressed(ALLEGRO_KEY_RIGHT) || pad.right;
+        input.enter =
+            (inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown()) || pad.choose;
         input.clickedRow = clickedOptionsRow(options);
     }
     inputSystem->rememberKeyboard();

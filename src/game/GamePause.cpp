@@ -5,16 +5,25 @@
 
 #include "game/PlayView.h"
 
+#include <cstring>
+
 namespace {
 
 // A key, the focus or the close button wakes the wait at once; the time out only
-// shows the picture again, in case another window drew over it.
+// shows the picture again, in case another window drew over it. A pad wakes nothing, so
+// with one in use the pause looks at it twenty times a second.
 const double PAUSED_WAIT_SECONDS = 1.0;
+const double PAD_PAUSED_WAIT_SECONDS = 0.05;
+
+bool sameLines(const PlayView::PauseLines& a, const PlayView::PauseLines& b) {
+    return std::strcmp(a.goOn, b.goOn) == 0 && std::strcmp(a.leave, b.leave) == 0 &&
+           std::strcmp(a.options, b.options) == 0;
+}
 
 } // namespace
 
 bool Game::paused() const {
-    return unfocused || pausedByKey;
+    return unfocused || pausedByKey || padUnplugged;
 }
 
 void Game::pausePlay(const SwordSway& sway) {
@@ -24,9 +33,10 @@ void Game::pausePlay(const SwordSway& sway) {
 }
 
 void Game::runPausedPass(const SwordSway& sway) {
-    displaySystem->waitForEvents(PAUSED_WAIT_SECONDS);
+    const bool hadPad = inputSystem->padConnected();
+    displaySystem->waitForEvents(hadPad ? PAD_PAUSED_WAIT_SECONDS : PAUSED_WAIT_SECONDS);
     const WindowEvents news = displaySystem->readEvents();
-    const bool wasUnfocused = unfocused;
+    const PlayView::PauseLines wasSaid = pauseLines();
     if (news.focusLost) {
         unfocused = true;
     }
@@ -36,9 +46,13 @@ void Game::runPausedPass(const SwordSway& sway) {
     // Only leaving, going on and the Options screen are read while paused.
     inputSystem->readKeyboard();
     inputSystem->readMouse();
-    bool leave = news.closeRequested || inputSystem->keyDown(ALLEGRO_KEY_ESCAPE);
-    if (inputSystem->pauseKeyPressed()) {
+    inputSystem->readPad();
+    inputSystem->takePadUnplugged(); // paused already
+    const PadControls::MenuMoves pad = inputSystem->padMoves();
+    bool leave = news.closeRequested || inputSystem->keyDown(ALLEGRO_KEY_ESCAPE) || pad.quit;
+    if (inputSystem->pauseKeyPressed() || pad.start) {
         pausedByKey = false;
+        padUnplugged = false;
     }
     const bool options = !leave && optionsAsked(PlayView::OPTIONS_LINE_Y);
     inputSystem->rememberKeyboard();
@@ -57,8 +71,8 @@ void Game::runPausedPass(const SwordSway& sway) {
         resumePlay();
         return;
     }
-    // The hint says how to go on, which depends on why play is paused.
-    if (unfocused != wasUnfocused) {
+    // The hints say how to go on, which depends on why play is paused and on the pad.
+    if (!sameLines(pauseLines(), wasSaid)) {
         showPauseScreen(sway);
     } else {
         displaySystem->showKeptFrame();
@@ -95,6 +109,18 @@ void Game::holdWorldClocks(bool hold) {
 // Drawn once into a frame kept for the pause, which each later showing only copies.
 void Game::showPauseScreen(const SwordSway& sway) {
     displaySystem->beginKeptFrame();
-    view->drawPauseScreen(sway, unfocused, OPTIONS_LINE);
+    view->drawPauseScreen(sway, pauseLines());
     displaySystem->showKeptFrame();
+}
+
+PlayView::PauseLines Game::pauseLines() const {
+    const bool pad = inputSystem->padConnected();
+    PlayView::PauseLines lines;
+    lines.goOn = unfocused      ? "Click the window to play on"
+                 : padUnplugged ? "The pad was unplugged: press Pause to play on"
+                 : pad          ? "Press Pause or Start to play on"
+                                : "Press Pause to play on";
+    lines.leave = pad ? "Escape, or Back held, saves and quits" : "Escape saves and quits";
+    lines.options = optionsLine();
+    return lines;
 }

@@ -86,8 +86,10 @@ void Game::playFrame(SwordSway& sway) {
     if (quit) {
         return;
     }
-    if (command.pause) {
-        pausedByKey = true;
+    // A pad pulled out mid-play holds the game still, as losing the focus does.
+    padUnplugged = padUnplugged || (replay == nullptr && inputSystem->takePadUnplugged());
+    if (command.pause || padUnplugged) {
+        pausedByKey = pausedByKey || command.pause;
         pausePlay(sway);
     } else if (command.fullscreen) {
         switchFullscreen();

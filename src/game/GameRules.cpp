@@ -21,6 +21,9 @@ namespace {
 const std::size_t READ_LIMIT = LevelFile::FILE_LIMIT;
 
 const double UNIT_FRAME_MS = 50.0;
+// A skull's blow, felt: short and firm, over before the next one can land.
+const double BLOW_RUMBLE_STRENGTH = 0.75;
+const uint32_t BLOW_RUMBLE_MS = 180;
 // Forward through the four walking frames and back.
 const std::initializer_list<int> WALK_FRAMES = {
     SpriteId::SKULL_WALK_FIRST,     SpriteId::SKULL_WALK_FIRST + 1, SpriteId::SKULL_WALK_FIRST + 2,
@@ -241,6 +244,9 @@ void Game::takeBlow(int32_t amount) {
     ++stats.blowsTaken;
     std::cout << "You take " << amount << " damage!\n";
     player->applyDamage(amount);
+    if (inputSystem != nullptr) {
+        inputSystem->rumble(BLOW_RUMBLE_STRENGTH, BLOW_RUMBLE_MS);
+    }
 }
 
 void Game::playSound(int32_t soundId) {

@@ -23,6 +23,7 @@ void Game::loadSettings() {
 
 void Game::applySettings() {
     inputSystem->bindings = settings.keys;
+    inputSystem->pad = settings.pad;
     camera->radiansPerPixel =
         settings.turning == Settings::Turning::Smooth ? settings.smoothRadiansPerPixel() : 0.0;
     soundSystem->setVolumes(settings.effectsVolume / 100.0f, settings.ambienceVolume / 100.0f);

@@ -16,6 +16,7 @@ enum SettingsRow : int32_t {
     SCALING,
     FPS,
     KEYS,
+    PAD,
     BACK,
     SETTINGS_ROWS
 };
@@ -23,6 +24,16 @@ enum SettingsRow : int32_t {
 const int32_t RESET_KEYS = KeyBindings::ACTION_COUNT;
 const int32_t KEYS_BACK = RESET_KEYS + 1;
 const int32_t KEYS_ROWS = KEYS_BACK + 1;
+// The pad page: one row per pad action, then these.
+enum PadRow : int32_t {
+    PAD_SENSITIVITY = PadBindings::ACTION_COUNT,
+    PAD_DEAD_ZONE,
+    PAD_INVERT,
+    PAD_RUMBLE,
+    RESET_PAD,
+    PAD_BACK,
+    PAD_ROWS
+};
 
 // The next of count choices in the direction, wrapping round.
 template <typename T> T cycle(T value, int count, int direction) {
@@ -48,8 +59,10 @@ bool OptionsMenu::apply(const Input& input) {
         if (input.escape) {
             waitingForKey = false;
             message = "Unchanged.";
-        } else if (input.pressedKey != 0) {
+        } else if (page == Page::Keys && input.pressedKey != 0) {
             takeKey(input.pressedKey);
+        } else if (page == Page::Pad && input.pressedButton >= 0) {
+            takePadButton(input.pressedButton);
         }
         return true;
     }
@@ -64,7 +77,11 @@ bool OptionsMenu::apply(const Input& input) {
     if (page == Page::Settings) {
         return applyOnSettingsPage(input);
     }
-    applyOnKeysPage(input);
+    if (page == Page::Keys) {
+        applyOnKeysPage(input);
+    } else {
+        applyOnPadPage(input);
+    }
     return true;
 }
 
@@ -73,8 +90,8 @@ bool OptionsMenu::applyOnSettingsPage(const Input& input) {
     if (input.escape || (choose && selected == BACK)) {
         return false;
     }
-    if (choose && selected == KEYS) {
-        page = Page::Keys;
+    if (choose && (selected == KEYS || selected == PAD)) {
+        page = selected == KEYS ? Page::Keys : Page::Pad;
         selected = 0;
         message.clear();
         return true;
@@ -90,9 +107,7 @@ bool OptionsMenu::applyOnSettingsPage(const Input& input) {
 void OptionsMenu::applyOnKeysPage(const Input& input) {
     const bool choose = input.enter || input.clickedRow >= 0;
     if (input.escape || (choose && selected == KEYS_BACK)) {
-        page = Page::Settings;
-        selected = KEYS;
-        message.clear();
+        leaveForSettings(KEYS);
         return;
     }
     if (!choose) {
@@ -105,6 +120,59 @@ void OptionsMenu::applyOnKeysPage(const Input& input) {
     }
     waitingForKey = true;
     message.clear();
+}
+
+void OptionsMenu::applyOnPadPage(const Input& input) {
+    const bool choose = input.enter || input.clickedRow >= 0;
+    if (input.escape || (choose && selected == PAD_BACK)) {
+        leaveForSettings(PAD);
+        return;
+    }
+    if (selected >= PadBindings::ACTION_COUNT && selected < RESET_PAD) {
+        const int direction = input.left ? -1 : (input.right || choose) ? +1 : 0;
+        if (direction != 0) {
+            changePad(selected, direction);
+        }
+        return;
+    }
+    if (!choose) {
+        return;
+    }
+    if (selected == RESET_PAD) {
+        settings.pad = PadSettings();
+        message = "The pad is as it first was.";
+        return;
+    }
+    waitingForKey = true;
+    message.clear();
+}
+
+void OptionsMenu::leaveForSettings(int32_t row) {
+    page = Page::Settings;
+    selected = row;
+    message.clear();
+}
+
+void OptionsMenu::changePad(int32_t row, int direction) {
+    PadSettings& pad = settings.pad;
+    switch (row) {
+    case PAD_SENSITIVITY:
+        pad.sensitivity = step(pad.sensitivity, direction, PadSettings::SENSITIVITY_MIN,
+                               PadSettings::SENSITIVITY_MAX, 1);
+        break;
+    case PAD_DEAD_ZONE:
+        pad.deadZone = step(pad.deadZone, direction, PadSettings::DEAD_ZONE_MIN,
+                            PadSettings::DEAD_ZONE_MAX, PadSettings::DEAD_ZONE_STEP);
+        break;
+    case PAD_INVERT:
+        pad.invert = !pad.invert;
+        break;
+    case PAD_RUMBLE:
+        pad.rumble = !pad.rumble;
+        break;
+    default:
+        break;
+    }
 }
 
 void OptionsMenu::change(int32_t row, int direction) {
@@ -160,7 +228,53 @@ void OptionsMenu::takeKey(int keycode) {
     message += ".";
 }
 
+void OptionsMenu::takePadButton(int index) {
+    const auto button = static_cast<PadBindings::Button>(index);
+    if (button == PadBindings::Button::Back) {
+        waitingForKey = false; // Back leaves, on the pad as everywhere
+        message = "Unchanged.";
+        return;
+    }
+    const auto action = static_cast<PadBindings::Action>(selected);
+    PadBindings::Action swapped;
+    if (!settings.pad.buttons.bind(action, button, swapped)) {
+        message =
+            std::string(PadBindings::buttonName(button)) + " is kept for itself: try another.";
+        return; // still waiting
+    }
+    waitingForKey = false;
+    message =
+        std::string(PadBindings::label(action)) + " is now " + PadBindings::buttonName(button);
+    if (swapped != PadBindings::Action::COUNT) {
+        message += "; " + std::string(PadBindings::label(swapped)) + " takes " +
+                   PadBindings::buttonName(settings.pad.buttons.button(swapped));
+    }
+    message += ".";
+}
+
+std::vector<OptionsMenu::Row> OptionsMenu::padRows() const {
+    std::vector<Row> padRows;
+    for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
+        const auto action = static_cast<PadBindings::Action>(i);
+        const bool asking = waitingForKey && i == selected;
+        padRows.push_back(
+            {PadBindings::label(action),
+             asking ? "..." : PadBindings::buttonName(settings.pad.buttons.button(action))});
+    }
+    const PadSettings& pad = settings.pad;
+    padRows.push_back({"Turning sensitivity", std::to_string(pad.sensitivity)});
+    padRows.push_back({"Dead zone", percent(pad.deadZone)});
+    padRows.push_back({"Invert turning", onOff(pad.invert)});
+    padRows.push_back({"Rumble", onOff(pad.rumble)});
+    padRows.push_back({"Reset pad", ""});
+    padRows.push_back({"Back", ""});
+    return padRows;
+}
+
 std::vector<OptionsMenu::Row> OptionsMenu::rows() const {
+    if (page == Page::Pad) {
+        return padRows();
+    }
     if (page == Page::Keys) {
         std::vector<Row> keyRows;
         for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
@@ -188,24 +302,37 @@ std::vector<OptionsMenu::Row> OptionsMenu::rows() const {
             {"Full screen scaling", scaling},
             {"Frames per second", onOff(settings.showFps)},
             {"Keys", ""},
+            {"Pad", ""},
             {"Back", ""}};
 }
 
 std::string OptionsMenu::title() const {
-    return page == Page::Keys ? "Keys" : "Options";
+    return page == Page::Keys ? "Keys" : page == Page::Pad ? "Pad" : "Options";
 }
 
 std::string OptionsMenu::hint() const {
     if (waitingForKey) {
-        return message.empty() ? "Press the new key; Escape leaves it as it is." : message;
+        const char* ask = page == Page::Pad
+                              ? "Press the new button; Back or Escape leaves it as it is."
+                              : "Press the new key; Escape leaves it as it is.";
+        return message.empty() ? ask : message;
     }
     if (!message.empty()) {
         return message;
     }
-    return page == Page::Keys ? "Enter, then the new key. Escape goes back."
-                              : "Up and Down choose, Left and Right change, Escape goes back.";
+    switch (page) {
+    case Page::Keys:
+        return "Enter, then the new key. Escape goes back.";
+    case Page::Pad:
+        return "Enter or South, then the new button. Escape or East go back.";
+    default:
+        return "Up and Down choose, Left and Right change, Escape goes back.";
+    }
 }
 
 int32_t OptionsMenu::rowCount() const {
-    return page == Page::Keys ? KEYS_ROWS : SETTINGS_ROWS;
+    if (page == Page::Keys) {
+        return KEYS_ROWS;
+    }
+    return page == Page::Pad ? static_cast<int32_t>(PAD_ROWS) : static_cast<int32_t>(SETTINGS_ROWS);
 }

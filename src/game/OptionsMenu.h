@@ -8,11 +8,13 @@
 #include <vector>
 
 // The Options screen as plain data: its rows, the selection, and what each key does to
-// the settings it holds. Two pages: the settings, and the keys, where choosing an action
-// waits for the key to give it. The game draws it and puts each change in force.
+// the settings it holds. Three pages: the settings; the keys, where choosing an action
+// waits for the key to give it; and the pad, its buttons (chosen the same way, by
+// pressing one) and how its stick turns and its motor rumbles. The game draws it and puts
+// each change in force.
 class OptionsMenu {
   public:
-    enum class Page { Settings, Keys };
+    enum class Page { Settings, Keys, Pad };
 
     // The keys first pressed in one pass, and a click on a row (-1: none).
     struct Input {
@@ -24,6 +26,9 @@ class OptionsMenu {
         bool escape = false;
         int32_t clickedRow = -1;
         int pressedKey = 0; // any key, for the one an action waits for
+        // Any pad button, for the one a pad action waits for: a PadBindings::Button, or
+        // -1 for none.
+        int pressedButton = -1;
     };
 
     struct Row {
@@ -48,8 +53,13 @@ class OptionsMenu {
   private:
     bool applyOnSettingsPage(const Input& input);
     void applyOnKeysPage(const Input& input);
+    void applyOnPadPage(const Input& input);
+    void leaveForSettings(int32_t row);
     void change(int32_t row, int direction);
     void takeKey(int keycode);
+    void takePadButton(int button);
+    void changePad(int32_t row, int direction);
+    std::vector<Row> padRows() const;
     int32_t rowCount() const;
 
     std::string message;

@@ -35,7 +35,7 @@ void PlayView::drawFrame(const SwordSway& sway) {
     scene.hud->draw(scene.font, scene.player->health, scene.units->size());
 }
 
-void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused, const char* optionsLine) {
+void PlayView::drawPauseScreen(const SwordSway& sway, const PauseLines& lines) {
     drawFrame(sway);
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     const int width = al_get_bitmap_width(target);
@@ -49,11 +49,9 @@ void PlayView::drawPauseScreen(const SwordSway& sway, bool unfocused, const char
     if (scene.font == nullptr) {
         return;
     }
-    const char* goOn = unfocused ? "Click the window to play on" : "Press Pause to play on";
-    al_draw_text(scene.font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOn);
-    al_draw_text(scene.font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE,
-                 "Escape saves and quits");
-    al_draw_text(scene.font, bone, centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, optionsLine);
+    al_draw_text(scene.font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, lines.goOn);
+    al_draw_text(scene.font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE, lines.leave);
+    al_draw_text(scene.font, bone, centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, lines.options);
 }
 
 bool PlayView::orderUnits() {

@@ -40,9 +40,15 @@ class PlayView : public Trackable {
     double flashShare = 1.0;
 
     void drawFrame(const SwordSway& sway);
-    // The frame as it stands, dimmed, with how to go on: the Pause key, or a click on the
-    // window when it lost the focus; and the line that names the Options key.
-    void drawPauseScreen(const SwordSway& sway, bool unfocused, const char* optionsLine);
+    // The pause screen's lines under its title: how to go on, how to leave, and the line
+    // that names the Options key.
+    struct PauseLines {
+        const char* goOn;
+        const char* leave;
+        const char* options;
+    };
+    // The frame as it stands, dimmed, with the title and the lines.
+    void drawPauseScreen(const SwordSway& sway, const PauseLines& lines);
 
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit in front of the camera stands so close that it alone is drawn.

@@ -4,6 +4,9 @@
 #include "core/MouseEvent.h"
 #include "core/MoveEvent.h"
 #include "core/SoundEvent.h"
+#include "core/Timer.h"
+
+#include <iostream>
 
 namespace {
 
@@ -31,12 +34,20 @@ InputSystem::~InputSystem() {
     delete currentKeyboard;
     delete previousMouse;
     delete currentMouse;
+    delete pads;
 }
 
 void InputSystem::init() {
     al_install_keyboard();
     al_install_mouse();
     createSnapshots();
+    pads = new PadSystem();
+    std::string reason;
+    if (!pads->init(reason)) {
+        std::cout << "No pad support (" << reason << "): keyboard and mouse only." << std::endl;
+        delete pads;
+        pads = nullptr;
+    }
 }
 
 void InputSystem::createSnapshots() {
@@ -52,7 +63,21 @@ PlayerCommand InputSystem::readCommand(int32_t referenceX) {
     if (al_is_mouse_installed()) {
         al_get_mouse_state(currentMouse);
     }
-    return commandFromSnapshots(referenceX);
+    PlayerCommand command = commandFromSnapshots(referenceX);
+    readPad();
+    padControls.addTo(command, pad);
+    return command;
+}
+
+void InputSystem::readPad() {
+    const double nowMs = Timer::readCounter() * 1000.0 / Timer::readFrequency();
+    padControls.take(pads != nullptr ? pads->read() : PadState(), nowMs);
+}
+
+void InputSystem::rumble(double strength, uint32_t milliseconds) {
+    if (pads != nullptr && pad.rumble) {
+        pads->rumble(strength, milliseconds);
+    }
 }
 
 PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
@@ -103,7 +128,7 @@ void InputSystem::fire(const PlayerCommand& command) {
     } else if (command.footstep) {
         eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
-    eventSystem->fireEvent(MouseEvent(command.pointerTravel, command.keyTurn));
+    eventSystem->fireEvent(MouseEvent(command.pointerTravel, command.keyTurn, command.stickTurn));
     if (command.sword) {
         fire(PLAYER_ATTACK_EVENT);
     }
@@ -172,6 +197,8 @@ void InputSystem::startAfresh() {
     }
     *previousMouse = *currentMouse;
     ignoreNextTurn = true;
+    readPad();
+    padControls.startAfresh();
 }
 
 bool InputSystem::actionDown(KeyBindings::Action action) const {

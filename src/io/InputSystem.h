@@ -2,16 +2,20 @@
 
 #include "core/EventSystem.h"
 #include "core/KeyBindings.h"
+#include "core/PadSettings.h"
 #include "core/PlayerCommand.h"
 #include "core/Trackable.h"
+#include "io/PadControls.h"
+#include "io/PadSystem.h"
 
 #include <allegro5/allegro.h>
 #include <cstdint>
 
-// Turns keyboard and mouse state into the frame's command, and the command into play's
-// events. Each frame reads the devices once into snapshots (the only place the devices
-// are touched) and compares them with the previous frame's: some keys act while held,
-// others once when first pressed. Which key does what comes from the key bindings.
+// Turns keyboard, mouse and pad state into the frame's command, and the command into
+// play's events. Each frame reads the devices once into snapshots (the only place the
+// devices are touched) and compares them with the previous frame's: some keys act while
+// held, others once when first pressed. Which key or button does what comes from the
+// bindings.
 class InputSystem : public Trackable {
   public:
     explicit InputSystem(EventSystem* eventSystem);
@@ -19,12 +23,13 @@ class InputSystem : public Trackable {
     InputSystem(const InputSystem&) = delete;
     InputSystem& operator=(const InputSystem&) = delete;
 
-    // Installs keyboard and mouse and makes the zeroed snapshots.
+    // Installs keyboard and mouse, starts the pads and makes the zeroed snapshots. A
+    // game without pad support plays on without, and says why once on the console.
     void init();
     void createSnapshots();
 
-    // Reads keyboard and mouse once and says what the player asks this frame; referenceX
-    // is the column the pointer is put back to each frame.
+    // Reads keyboard, mouse and pad once and says what the player asks this frame;
+    // referenceX is the column the pointer is put back to each frame.
     PlayerCommand readCommand(int32_t referenceX);
     // The same from the snapshots as they stand, which are then remembered as the
     // previous ones.
@@ -51,19 +56,34 @@ class InputSystem : public Trackable {
     bool fullscreenKeyPressed() const;
     bool altDown() const;
 
+    // The pad for the menus: one reading, and the moves it makes.
+    void readPad();
+    PadControls::MenuMoves padMoves() const { return padControls.menuMoves(); }
+    // The pad button first pressed in the last reading, or COUNT.
+    PadBindings::Button padButtonPressed() const { return padControls.pressedButton(); }
+    bool padConnected() const { return pads != nullptr && pads->connected(); }
+    // True once after the pad in use was unplugged.
+    bool takePadUnplugged() { return pads != nullptr && pads->takeUnplugged(); }
+    // A blow felt in the hands, where the pad has a motor and the player wants it.
+    void rumble(double strength, uint32_t milliseconds);
+
     // After a pause: what was pressed meanwhile is not a new press, and the first mouse
     // reading turns nothing, wherever the pointer was left.
     void startAfresh();
 
     KeyBindings bindings;
+    PadSettings pad;
 
     ALLEGRO_KEYBOARD_STATE* previousKeyboard = nullptr;
     ALLEGRO_KEYBOARD_STATE* currentKeyboard = nullptr;
     ALLEGRO_MOUSE_STATE* previousMouse = nullptr;
     ALLEGRO_MOUSE_STATE* currentMouse = nullptr;
     EventSystem* eventSystem;
+    PadSystem* pads = nullptr;
 
   private:
+    PadControls padControls;
+
     bool ignoreNextTurn = false;
 
     bool actionDown(KeyBindings::Action action) const;

@@ -96,6 +96,27 @@ class Reader {
         }
     }
 
+    void pad(PadSettings& pad) {
+        number("pad", "sensitivity", PadSettings::SENSITIVITY_MIN, PadSettings::SENSITIVITY_MAX, 1,
+               pad.sensitivity);
+        number("pad", "dead_zone", PadSettings::DEAD_ZONE_MIN, PadSettings::DEAD_ZONE_MAX,
+               PadSettings::DEAD_ZONE_STEP, pad.deadZone);
+        onOff("pad", "invert", pad.invert);
+        onOff("pad", "rumble", pad.rumble);
+        for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
+            const auto action = static_cast<PadBindings::Action>(i);
+            const char* name = PadBindings::settingName(action);
+            const char* text = value("pad buttons", name);
+            if (text == nullptr) {
+                continue;
+            }
+            PadBindings::Action swapped;
+            if (!pad.buttons.bind(action, PadBindings::buttonFromName(text), swapped)) {
+                refuse("pad buttons", name, text);
+            }
+        }
+    }
+
   private:
     const char* value(const char* section, const char* key) {
         return al_get_config_value(config, section, key);
@@ -177,6 +198,7 @@ SettingsFile::Loaded SettingsFile::parse(const std::string& text) {
     read.choice("view", "scaling", SCALING, settings.scaling);
     read.onOff("view", "fps", settings.showFps);
     read.keys(settings.keys);
+    read.pad(settings.pad);
     al_destroy_config(config);
     return loaded;
 }
@@ -203,6 +225,16 @@ std::string SettingsFile::compose(const Settings& settings) {
         const auto action = static_cast<KeyBindings::Action>(i);
         al_set_config_value(config, "keys", KeyBindings::settingName(action),
                             KeyBindings::keyName(settings.keys.key(action)));
+    }
+    const PadSettings& pad = settings.pad;
+    al_set_config_value(config, "pad", "sensitivity", std::to_string(pad.sensitivity).c_str());
+    al_set_config_value(config, "pad", "dead_zone", std::to_string(pad.deadZone).c_str());
+    al_set_config_value(config, "pad", "invert", wordOf(ON_OFF, pad.invert));
+    al_set_config_value(config, "pad", "rumble", wordOf(ON_OFF, pad.rumble));
+    for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
+        const auto action = static_cast<PadBindings::Action>(i);
+        al_set_config_value(config, "pad buttons", PadBindings::settingName(action),
+                            PadBindings::buttonName(pad.buttons.button(action)));
     }
     // Far more room than the few lines it writes.
     std::string text(SIZE_LIMIT, '\0');

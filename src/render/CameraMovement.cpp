@@ -23,6 +23,9 @@ void Camera::handleEvent(const Event& event) {
         if (mouseEvent.keyTurn != 0) {
             rotate(mouseEvent.keyTurn * rotSpeed);
         }
+        if (mouseEvent.stickTurn != 0) {
+            rotate(mouseEvent.stickTurn * rotSpeed / 1000.0);
+        }
         turn(mouseEvent.deltaX);
     }
 }

@@ -39,21 +39,27 @@ bool nextLine(const std::string& text, std::size_t& at, std::string& line) {
     return true;
 }
 
-bool readFrame(const std::string& line, Demo::Frame& frame) {
+// Version 1 frames have no stick turn; version 2 has it after the pointer's travel.
+bool readFrame(const std::string& line, int version, Demo::Frame& frame) {
     long long step = 0;
-    int forward = 0, strafe = 0, keyTurn = 0;
+    int forward = 0, strafe = 0, keyTurn = 0, stickTurn = 0;
     long travel = 0;
     char flags[16] = {};
     char sum[24] = {};
     int used = 0;
-    if (std::sscanf(line.c_str(), "frame %lld %d %d %d %ld %15s %23s%n", &step, &forward, &strafe,
-                    &keyTurn, &travel, flags, sum, &used) != 7 ||
-        static_cast<std::size_t>(used) != line.size()) {
+    const bool read =
+        version == 1
+            ? std::sscanf(line.c_str(), "frame %lld %d %d %d %ld %15s %23s%n", &step, &forward,
+                          &strafe, &keyTurn, &travel, flags, sum, &used) == 7
+            : std::sscanf(line.c_str(), "frame %lld %d %d %d %ld %d %15s %23s%n", &step, &forward,
+                          &strafe, &keyTurn, &travel, &stickTurn, flags, sum, &used) == 8;
+    if (!read || static_cast<std::size_t>(used) != line.size()) {
         return false;
     }
     const auto unit = [](int value) { return value >= -1 && value <= 1; };
     if (step < 0 || !unit(forward) || !unit(strafe) || !unit(keyTurn) || travel < INT32_MIN ||
-        travel > INT32_MAX || std::strlen(sum) != 16) {
+        travel > INT32_MAX || stickTurn < -Demo::STICK_TURN_LIMIT ||
+        stickTurn > Demo::STICK_TURN_LIMIT || std::strlen(sum) != 16) {
         return false;
     }
     frame.stepNs = step;
@@ -62,6 +68,7 @@ bool readFrame(const std::string& line, Demo::Frame& frame) {
     frame.command.strafe = static_cast<int8_t>(strafe);
     frame.command.keyTurn = static_cast<int8_t>(keyTurn);
     frame.command.pointerTravel = static_cast<int32_t>(travel);
+    frame.command.stickTurn = static_cast<int16_t>(stickTurn);
     if (std::strcmp(flags, "-") != 0) {
         int next = 0; // flags come in their fixed order, each once
         for (const char* flag = flags; *flag != '\0'; ++flag) {
@@ -91,7 +98,7 @@ uint64_t Demo::hash(const void* data, std::size_t size, uint64_t seed) {
 
 std::string Demo::header() const {
     std::ostringstream text;
-    text << MAGIC << " " << FORMAT_VERSION << "\n";
+    text << MAGIC << " " << formatVersion << "\n";
     text << "game " << gameVersion << "\n";
     text << "level " << levelName << " " << hex(levelHash) << "\n";
     text << "turning " << (smoothTurning ? "smooth" : "classic") << " " << sensitivity << "\n";
@@ -103,7 +110,7 @@ std::string Demo::header() const {
     return text.str();
 }
 
-std::string Demo::frameLine(const Frame& frame) {
+std::string Demo::frameLine(const Frame& frame, int version) {
     std::string flags;
     PlayerCommand command = frame.command;
     for (int i = 0; FLAGS[i] != '\0'; ++i) {
@@ -113,8 +120,11 @@ std::string Demo::frameLine(const Frame& frame) {
     }
     std::ostringstream line;
     line << "frame " << frame.stepNs << " " << int(command.forward) << " " << int(command.strafe)
-         << " " << int(command.keyTurn) << " " << command.pointerTravel << " "
-         << (flags.empty() ? "-" : flags) << " " << hex(frame.checksum) << "\n";
+         << " " << int(command.keyTurn) << " " << command.pointerTravel << " ";
+    if (version > 1) {
+        line << command.stickTurn << " ";
+    }
+    line << (flags.empty() ? "-" : flags) << " " << hex(frame.checksum) << "\n";
     return line.str();
 }
 
@@ -137,11 +147,12 @@ bool Demo::read(const std::string& text, Demo& demo, std::string& reason) {
         reason = "it is not a demo";
         return false;
     }
-    if (version != FORMAT_VERSION) {
-        reason = "it is of format version " + std::to_string(version) + ", and this game plays " +
-                 std::to_string(FORMAT_VERSION);
+    if (version < 1 || version > FORMAT_VERSION) {
+        reason = "it is of format version " + std::to_string(version) +
+                 ", and this game plays 1 to " + std::to_string(FORMAT_VERSION);
         return false;
     }
+    demo.formatVersion = version;
     char name[256] = {};
     char sum[24] = {};
     long long saveBytes = 0;
@@ -195,7 +206,7 @@ bool Demo::read(const std::string& text, Demo& demo, std::string& reason) {
             }
             break;
         }
-        if (!readFrame(line, frame)) {
+        if (!readFrame(line, version, frame)) {
             demo.cut = "frame " + std::to_string(demo.frames.size() + 1) + " is damaged";
             break;
         }

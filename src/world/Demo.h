@@ -9,22 +9,27 @@
 
 // A recorded game, as text: a header, then one line for every frame of play, each with
 // the frame's command, the time the world's clock moved on by, and a checksum of the
-// world after it. Format version 1:
+// world after it. Format version 2:
 //
-//   duskmarch-demo 1
+//   duskmarch-demo 2
 //   game 0.1.0
 //   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
 //   turning classic 5                  what the camera's turning depends on
 //   start play                         or "start load N", then the N bytes of the save
-//   frame 16667000 1 0 0 -3 rw 0a1b... nanoseconds, forward, strafe, key turn, pointer
-//   ...                                travel, the flags ('-' for none), the checksum
-//   end 1234                           the frames; a demo cut short has no end
+//   frame 16667000 1 0 0 -3 250 rw 0a1b...  nanoseconds, forward, strafe, key turn,
+//   ...                                pointer travel, stick turn, the flags ('-' for
+//   end 1234                           none), the checksum; then the frames' count, which
+//                                      a demo cut short lacks
 //
+// Version 1, written before pads, is the same but for the stick turn, which its frames
+// lack: it is read as ever, and replays as it did.
 // Flags, in this order: r run, q quit, s spawn, l slower, f faster, w sword, v save,
 // p footstep.
 class Demo {
   public:
-    static constexpr int FORMAT_VERSION = 1;
+    static constexpr int FORMAT_VERSION = 2;
+    // A stick turn beyond this many thousandths of a base turn is no pad's.
+    static constexpr int STICK_TURN_LIMIT = 2000;
     // Far more than an hour of play at sixty frames a second.
     static constexpr std::size_t SIZE_LIMIT = 64u << 20;
 
@@ -34,6 +39,7 @@ class Demo {
         uint64_t checksum = 0;
     };
 
+    int32_t formatVersion = FORMAT_VERSION; // as read; a recording writes the newest
     std::string gameVersion;
     std::string levelName;
     uint64_t levelHash = 0;
@@ -46,7 +52,8 @@ class Demo {
 
     // The header's lines, and one frame's line, as written.
     std::string header() const;
-    static std::string frameLine(const Frame& frame);
+    // A frame's line in the given format version (a version 1 line has no stick turn).
+    static std::string frameLine(const Frame& frame, int version = FORMAT_VERSION);
     static std::string endLine(std::size_t frames);
 
     // Reads a demo; false, with the reason, when it is none this game can play. A demo

@@ -18,8 +18,8 @@ pillar_room() {
     open_room | sed '17s/^\(.\{22\}\)0/\15/'
 }
 
-setting() { # setting KEY: its value in the settings file
-    sed -n "s/^$1=//p" "$SETTINGS"
+setting() { # setting KEY [SECTION]: its value in the settings file (in [controls] and on)
+    sed -n "/^\[${2:-controls}\]/,\$ s/^$1=//p" "$SETTINGS" | head -n 1
 }
 
 # Bone-white pixels (the titles' and the HUD's ink) in a rectangle WxH+X+Y of a screenshot.

@@ -140,7 +140,7 @@ void checkDemoReader(const uint8_t* data, std::size_t size) {
                     command.strafe <= 1 && command.keyTurn >= -1 && command.keyTurn <= 1 &&
                     frame.stepNs >= 0,
                 "a frame out of its bounds");
-        text += Demo::frameLine(frame);
+        text += Demo::frameLine(frame, demo.formatVersion);
     }
     if (demo.complete) {
         text += Demo::endLine(demo.frames.size());
