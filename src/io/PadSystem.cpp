@@ -42,6 +42,8 @@ bool PadSystem::init(std::string& reason) {
     // The game's window is Allegro's, not SDL's: SDL must not hold back a pad's input for
     // want of a focused window of its own.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    // Nor may it take SIGINT and SIGTERM for itself: they end the game as they always did.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         reason = SDL_GetError();
         return false;

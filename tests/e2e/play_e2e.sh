@@ -103,8 +103,10 @@ shoot "$WIN" shipped
 check "the shipped level shows a varied view ($(colour_count shipped) colours)" \
     test "$(colour_count shipped)" -gt 500
 kill "$GAME_PID" # ended without Escape: no save left behind in the repository
-wait "$GAME_PID" 2>/dev/null
-GAME_PID=""
+PLAYING=$GAME_PID
+wait_for_exit 20; status=$?
+check "SIGTERM ends the game at once, as it ends any program (status $status)" test "$status" = 143
+kill -9 "$PLAYING" 2>/dev/null
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/shipped.png" "$DUSKMARCH_SCREENSHOTS/play.png"
 
 finish
