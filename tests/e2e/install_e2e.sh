@@ -139,9 +139,10 @@ for path in ./usr/games/duskmarch ./usr/lib/games/duskmarch/duskmarch \
 done
 check "in section games" test "$(dpkg-deb -f "$DEB" Section)" = games
 check "depending on Allegro's libraries" sh -c "dpkg-deb -f '$DEB' Depends | grep -q liballegro5.2"
+check "and on SDL's, for the pad" sh -c "dpkg-deb -f '$DEB' Depends | grep -q libsdl2-2.0-0"
 lintian "$DEB" >"$E2E_WORK/lintian.out" 2>&1
-check "lintian reports no error ($(grep -c '^E:' "$E2E_WORK/lintian.out") errors)" \
-    test "$(grep -c '^E:' "$E2E_WORK/lintian.out")" -eq 0
+check "lintian reports no error or warning ($(grep -c '^[EW]:' "$E2E_WORK/lintian.out"): $(grep -m 1 '^[EW]:' "$E2E_WORK/lintian.out"))" \
+    test "$(grep -c '^[EW]:' "$E2E_WORK/lintian.out")" -eq 0
 
 if [ "$(id -u)" = 0 ] && [ -z "${DUSKMARCH_E2E_SANITIZED:-}" ]; then
     echo "# installed with apt, started from PATH, removed"
