@@ -36,8 +36,20 @@ void checkSettingsReader(const uint8_t* data, std::size_t size) {
         const int key = settings.keys.key(static_cast<KeyBindings::Action>(i));
         require(!KeyBindings::isKept(key), "an action on a key it may not have");
     }
-    // The settings file has nine values and a key for each action.
-    require(loaded.problems.size() <= 9u + KeyBindings::ACTION_COUNT, "a value named twice");
+    const PadSettings& pad = settings.pad;
+    require(inRange(pad.sensitivity, PadSettings::SENSITIVITY_MIN, PadSettings::SENSITIVITY_MAX) &&
+                inRange(pad.deadZone, PadSettings::DEAD_ZONE_MIN, PadSettings::DEAD_ZONE_MAX) &&
+                pad.deadZone % PadSettings::DEAD_ZONE_STEP == 0,
+            "a pad setting out of range");
+    for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
+        const PadBindings::Button button = pad.buttons.button(static_cast<PadBindings::Action>(i));
+        require(!PadBindings::isKept(button), "a pad action on a button it may not have");
+    }
+    // The settings file has nine values and a key for each action, and the pad four values
+    // and a button for each of its actions.
+    require(loaded.problems.size() <=
+                9u + KeyBindings::ACTION_COUNT + 4u + PadBindings::ACTION_COUNT,
+            "a value named twice");
     const SettingsFile::Loaded again = SettingsFile::parse(SettingsFile::compose(settings));
     require(again.problems.empty() && again.settings == settings,
             "written settings read back otherwise");
