@@ -96,7 +96,8 @@ e2e-test: build
 
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDUSKMARCH_SANITIZE=ON -DDUSKMARCH_TESTS=ON
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window virtual_pad keep_modules_loaded
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target unit_tests duskmarch close_window virtual_pad virtual_pad_preload \
+	    keep_modules_loaded
 	$(CTEST) --test-dir $(ASAN_BUILD) -j $(TEST_JOBS) $(SANITIZED_RETRY)
 
 test: format-check include-check build asan-test

@@ -5,7 +5,9 @@
 //   axis NAME VALUE                   leftx, lefty, rightx, righty (-32768 to 32767), lt, rt
 //                                     (0 to 255), hatx, haty (the d-pad: -1 to 1)
 //   sleep MS
-// At the end of its input the pad is unplugged. Exit status 77: no /dev/uinput here.
+//   unplug
+// At "unplug" or the end of its input the pad is pulled out; other words are passed over.
+// Exit status 2: no /dev/uinput to make it with.
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -68,7 +70,7 @@ int main() {
     const int fd = open("/dev/uinput", O_WRONLY | O_NONBLOCK);
     if (fd < 0) {
         std::perror("virtual_pad: /dev/uinput");
-        return 77;
+        return 2;
     }
     ioctl(fd, UI_SET_EVBIT, EV_KEY);
     ioctl(fd, UI_SET_EVBIT, EV_ABS);
@@ -88,10 +90,13 @@ int main() {
     std::strcpy(setup.name, "Duskmarch test pad");
     if (ioctl(fd, UI_DEV_SETUP, &setup) < 0 || ioctl(fd, UI_DEV_CREATE) < 0) {
         std::perror("virtual_pad: create");
-        return 77;
+        return 2;
     }
     std::string order, name;
     while (std::cin >> order) {
+        if (order == "unplug") {
+            break;
+        }
         if (order == "sleep") {
             int ms = 0;
             std::cin >> ms;
