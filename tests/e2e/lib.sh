@@ -55,12 +55,6 @@ finish() {
     [ "$E2E_FAILURES" -eq 0 ]
 }
 
-# roughly_times RATIO A B: B is RATIO times A, give or take a cell for the save's whole
-# numbers and a fifth for frame rates that drift between runs.
-roughly_times() {
-    awk -v r="$1" -v a="$2" -v b="$3" 'BEGIN { e = r * a; d = b - e; if (d < 0) d = -d; exit !(d <= 1 + 0.2 * e) }'
-}
-
 greater_than() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 # Steps are per frame, so how far a few seconds take the player depends on the frame
