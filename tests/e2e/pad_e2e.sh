@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The real game in the window with a pad: played from the menu to the quit without a key,
-# and a pad pulled out in play pausing it. Where the kernel can make a pad (/dev/uinput),
-# the pad is a device like any player's (tools/virtualpad); elsewhere, as on the build
-# machines, it is attached through SDL's virtual joysticks inside the game's own process
-# by a preloaded library (support/VirtualPadPreload.cpp), so SDL's mapping layer and the
-# game's pad code run all the same.
+# The real game in the window with a pad: played from the menu to the quit without a key
+# and replayed from its demo without one, and a pad pulled out in play pausing it. Where
+# the kernel can make a pad (/dev/uinput), the pad is a device like any player's
+# (tools/virtualpad); elsewhere, as on the build machines, it is attached through SDL's
+# virtual joysticks inside the game's own process by a preloaded library
+# (support/VirtualPadPreload.cpp), so SDL's mapping layer and the game's pad code run all
+# the same.
 # usage: pad_e2e.sh PATH_TO_GAME PATH_TO_VIRTUAL_PAD PATH_TO_PRELOAD   (from the repository root)
 set -u
 VIRTUAL_PAD=$(realpath "$2")
@@ -20,15 +21,17 @@ else
     echo "# the pad: SDL's virtual joystick in the game (no writable /dev/uinput here)"
 fi
 
-# start_with_pad NAME: the game, in the folder NAME, with a pad ready to be plugged in.
+# start_with_pad NAME [ARGUMENTS]: the game, in the folder NAME, with a pad ready to be
+# plugged in.
 # Its orders go through the FIFO on descriptor 7 (opened for both ends, so that no side
 # waits for the other).
 start_with_pad() {
-    local orders="$E2E_WORK/$1.orders"
+    local name=$1 orders="$E2E_WORK/$1.orders"
+    shift
     mkfifo "$orders"
     exec 7<>"$orders"
     if [ -w /dev/uinput ]; then
-        start_game "$GAME" "$E2E_WORK/$1" "$1"
+        start_game "$GAME" "$E2E_WORK/$name" "$name" -- "$@"
         PAD_ORDERS=$orders
     else
         # The sanitized game's own preload stays in the list.
@@ -36,7 +39,8 @@ start_with_pad() {
         local kept
         kept=$(printf '%s\n' "${DUSKMARCH_GAME_ENV:-}" | sed -n 's/.*LD_PRELOAD=\([^ ]*\).*/\1/p')
         [ -n "$kept" ] && preload="$preload:$kept"
-        start_game "$GAME" "$E2E_WORK/$1" "$1" "LD_PRELOAD=$preload" "DUSKMARCH_PAD_ORDERS=$orders"
+        start_game "$GAME" "$E2E_WORK/$name" "$name" "LD_PRELOAD=$preload" \
+            "DUSKMARCH_PAD_ORDERS=$orders" -- "$@"
         PAD_ORDERS=""
     fi
     open_window
@@ -56,7 +60,7 @@ tap() { # tap BUTTON: pressed for 150 ms
 
 echo "# from the menu to the quit, the pad alone"
 open_room | make_game_folder pad
-start_with_pad pad
+start_with_pad pad --record "$E2E_WORK/pad.demo" --statdump "$E2E_WORK/pad.stats"
 shoot "$WIN" menu-without
 plug_pad
 sleep 1
@@ -71,6 +75,9 @@ check "South chooses Play (the floor shows)" test "$(floor_brightness pad-play)"
 order axis lefty -32768
 sleep 1.5
 order axis lefty 0
+order axis rightx 24000 # and the right stick turns
+sleep 0.5
+order axis rightx 0
 order press back
 sleep 0.5
 check "Back pressed is no quit" kill -0 "$GAME_PID"
@@ -83,6 +90,11 @@ check "the left stick walked the player ahead ($(save_value pad x) from 22)" \
 check "and its exit report lists no live allocation" clean_exit_report pad
 order unplug
 exec 7>&-
+start_game "$GAME" "$E2E_WORK/pad" pad-replay -- --timedemo "$E2E_WORK/pad.demo" \
+    --statdump "$E2E_WORK/pad-replay.stats"
+wait_for_exit 120; status=$?
+check "the game played with the pad replays, without one, to the letter (status $status)" \
+    diff "$E2E_WORK/pad.stats" "$E2E_WORK/pad-replay.stats"
 
 echo "# Start, and a pad pulled out in play"
 { open_room; echo "unit:20 22"; } | make_game_folder unplugged
