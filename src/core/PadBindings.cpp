@@ -26,10 +26,23 @@ static_assert(sizeof ACTIONS / sizeof ACTIONS[0] == PadBindings::ACTION_COUNT,
               "one entry per action");
 
 // In Button's order.
-const char* const BUTTON_NAMES[] = {
-    "south",      "east",       "west",        "north",         "back",           "guide",
-    "start",      "left stick", "right stick", "left shoulder", "right shoulder", "d-pad up",
-    "d-pad down", "d-pad left", "d-pad right", "left trigger",  "right trigger"};
+const char* const BUTTON_NAMES[] = {"south",
+                                    "east",
+                                    "west",
+                                    "north",
+                                    "back",
+                                    "guide",
+                                    "start",
+                                    "left stick press",
+                                    "right stick press",
+                                    "left shoulder",
+                                    "right shoulder",
+                                    "d-pad up",
+                                    "d-pad down",
+                                    "d-pad left",
+                                    "d-pad right",
+                                    "left trigger",
+                                    "right trigger"};
 static_assert(sizeof BUTTON_NAMES / sizeof BUTTON_NAMES[0] == PadBindings::BUTTON_COUNT,
               "one name per button");
 

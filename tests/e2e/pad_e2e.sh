@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The real game in the window with a pad: played from the menu to the quit without a key
-# and replayed from its demo without one, and a pad pulled out in play pausing it. Where
-# the kernel can make a pad (/dev/uinput), the pad is a device like any player's
-# (tools/virtualpad); elsewhere, as on the build machines, it is attached through SDL's
-# virtual joysticks inside the game's own process by a preloaded library
-# (support/VirtualPadPreload.cpp), so SDL's mapping layer and the game's pad code run all
-# the same.
+# The real game in the window with a pad: a button rebound on the Options screen, played
+# from the menu to the quit without a key and replayed from its demo without one, and a
+# pad pulled out in play pausing it. Where the kernel can make a pad (/dev/uinput), the
+# pad is a device like any player's (tools/virtualpad); elsewhere, as on the build
+# machines, it is attached through SDL's virtual joysticks inside the game's own process
+# by a preloaded library (support/VirtualPadPreload.cpp), so SDL's mapping layer and the
+# game's pad code run all the same.
 # usage: pad_e2e.sh PATH_TO_GAME PATH_TO_VIRTUAL_PAD PATH_TO_PRELOAD   (from the repository root)
 set -u
 VIRTUAL_PAD=$(realpath "$2")
@@ -52,10 +52,11 @@ plug_pad() {
     order plug
 }
 order() { echo "$*" >&7; }
-tap() { # tap BUTTON: pressed for 150 ms
+tap() { # tap BUTTON: pressed for 150 ms, and up for 100 ms, so that two taps are two presses
     order press "$1"
     sleep 0.15
     order release "$1"
+    sleep 0.1
 }
 
 echo "# from the menu to the quit, the pad alone"
@@ -68,6 +69,28 @@ shoot "$WIN" menu-with
 check "the menu names the pad's Options button once it is plugged in" \
     greater_than "$(count_colour menu-with 600x16+0+350 '#ECE2C4')" \
     "$(count_colour menu-without 600x16+0+350 '#ECE2C4')"
+# The Options screen with the pad: North opens it, Up twice wraps round to the Pad row,
+# South opens that page and asks for the sword's new button, West is pressed, and East
+# twice goes back to the menu.
+tap north
+sleep 0.3
+tap up
+tap up
+tap south
+sleep 0.3
+tap south
+sleep 0.3
+tap west
+sleep 0.3
+shoot "$WIN" pad-page
+tap east
+tap east
+SETTINGS="$XDG_CONFIG_HOME/duskmarch/settings.ini"
+check "the pad alone gave the sword to West on the Options screen, swapping the call" \
+    grep -qx "sword=west" "$SETTINGS"
+check "and the call went to the right trigger the sword had" grep -qx "spawn=right trigger" "$SETTINGS"
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/pad-page.png" "$DUSKMARCH_SCREENSHOTS/pad.png"
+sleep 0.5
 tap south
 sleep 1.5
 shoot "$WIN" pad-play
