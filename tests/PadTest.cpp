@@ -5,6 +5,7 @@
 
 #include "io/InputSystem.h"
 #include "io/PadSystem.h"
+#include "support/VirtualJoystick.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -21,39 +22,15 @@ class VirtualPad {
     VirtualPad& operator=(const VirtualPad&) = delete;
 
     void plugIn() {
-        SDL_VirtualJoystickDesc desc;
-        SDL_zero(desc);
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-        desc.name = "Virtual pad";
-        desc.userdata = this;
-        desc.Rumble = [](void* self, Uint16 low, Uint16 high) {
-            static_cast<VirtualPad*>(self)->rumbled = {low, high};
-            return 0;
-        };
-        const int index = SDL_JoystickAttachVirtualEx(&desc);
-        ASSERT_GE(index, 0) << SDL_GetError();
-        joystick = SDL_JoystickOpen(index);
+        joystick =
+            virtual_joystick::attach("Virtual pad", this, [](void* self, Uint16 low, Uint16 high) {
+                static_cast<VirtualPad*>(self)->rumbled = {low, high};
+                return 0;
+            });
         ASSERT_NE(joystick, nullptr) << SDL_GetError();
     }
 
-    void unplug() {
-        if (joystick == nullptr) {
-            return;
-        }
-        const SDL_JoystickID instance = SDL_JoystickInstanceID(joystick);
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-        for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-            if (SDL_JoystickGetDeviceInstanceID(index) == instance) {
-                SDL_JoystickDetachVirtual(index);
-            }
-        }
-    }
+    void unplug() { virtual_joystick::detach(joystick); }
 
     void button(SDL_GameControllerButton which, bool down) {
         SDL_JoystickSetVirtualButton(joystick, which, down ? 1 : 0);

@@ -8,6 +8,8 @@
 //   press BUTTON | release BUTTON    south, east, west, north, back, start, guide, lb, rb,
 //                                    ls, rs, up, down, left, right
 //   axis NAME VALUE                  leftx, lefty, rightx, righty, lt, rt (-32768 to 32767)
+#include "VirtualJoystick.h"
+
 #include <SDL2/SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -55,21 +57,11 @@ void plug() {
     if (pad != nullptr) {
         return;
     }
-    SDL_VirtualJoystickDesc desc;
-    SDL_zero(desc);
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
-    desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_MAX) - 1;
-    desc.name = "Duskmarch test pad";
-    desc.Rumble = [](void*, Uint16 low, Uint16 high) {
-        std::fprintf(stderr, "test pad: rumble %u %u\n", low, high);
-        return 0;
-    };
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    pad = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+    pad =
+        virtual_joystick::attach("Duskmarch test pad", nullptr, [](void*, Uint16 low, Uint16 high) {
+            std::fprintf(stderr, "test pad: rumble %u %u\n", low, high);
+            return 0;
+        });
     std::fprintf(stderr, "test pad: %s\n", pad != nullptr ? "plugged in" : SDL_GetError());
     if (pad != nullptr) {
         // Triggers rest at their lowest, which SDL reads as 0.
@@ -82,14 +74,7 @@ void unplug() {
     if (pad == nullptr) {
         return;
     }
-    const SDL_JoystickID instance = SDL_JoystickInstanceID(pad);
-    SDL_JoystickClose(pad);
-    pad = nullptr;
-    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
-        if (SDL_JoystickGetDeviceInstanceID(index) == instance) {
-            SDL_JoystickDetachVirtual(index);
-        }
-    }
+    virtual_joystick::detach(pad);
     std::fprintf(stderr, "test pad: pulled out\n");
 }
 
