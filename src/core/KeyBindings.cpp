@@ -1,5 +1,7 @@
 #include "core/KeyBindings.h"
 
+#include "core/SwappingSlots.h"
+
 #include <allegro5/keycodes.h>
 
 namespace {
@@ -230,13 +232,10 @@ bool KeyBindings::bind(Action action, int keycode, Action& swappedWith) {
     if (isKept(keycode)) {
         return false;
     }
-    for (int i = 0; i < ACTION_COUNT; ++i) {
-        if (keys[i] == keycode && i != index(action)) {
-            keys[i] = keys[index(action)];
-            swappedWith = static_cast<Action>(i);
-        }
+    const int swapped = SwappingSlots::give(keys, index(action), keycode);
+    if (swapped >= 0) {
+        swappedWith = static_cast<Action>(swapped);
     }
-    keys[index(action)] = keycode;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "core/PadBindings.h"
 
+#include "core/SwappingSlots.h"
+
 namespace {
 
 using Button = PadBindings::Button;
@@ -63,13 +65,10 @@ bool PadBindings::bind(Action action, Button button, Action& swappedWith) {
     if (isKept(button)) {
         return false;
     }
-    for (int i = 0; i < ACTION_COUNT; ++i) {
-        if (buttons[i] == button && i != index(action)) {
-            buttons[i] = buttons[index(action)];
-            swappedWith = static_cast<Action>(i);
-        }
+    const int swapped = SwappingSlots::give(buttons, index(action), button);
+    if (swapped >= 0) {
+        swappedWith = static_cast<Action>(swapped);
     }
-    buttons[index(action)] = button;
     return true;
 }
 

@@ -13,7 +13,7 @@ struct PadState {
 
     bool connected = false;
     std::array<bool, PadBindings::BUTTON_COUNT> buttons{};
-    int32_t leftX = 0, leftY = 0, rightX = 0, rightY = 0;
+    int32_t leftX = 0, leftY = 0, rightX = 0; // the right stick only turns
 
     bool down(PadBindings::Button button) const {
         const int i = static_cast<int>(button);

@@ -51,20 +51,27 @@ CommandLine refuse(const std::string& why) {
     return line;
 }
 
-std::string usableLevel(const std::string& path) {
-    const RegularFile::Contents file = RegularFile::read(path, LEVEL_PROBE_BYTES);
-    if (file.outcome == RegularFile::Outcome::Missing) {
+// Why a file could not be read, or "" when it was.
+std::string whyUnread(const RegularFile::Contents& file) {
+    switch (file.outcome) {
+    case RegularFile::Outcome::Missing:
         return "there is no such file";
+    case RegularFile::Outcome::Refused:
+        return file.problem;
+    default:
+        return "";
     }
-    return file.outcome == RegularFile::Outcome::Refused ? file.problem : "";
+}
+
+std::string usableLevel(const std::string& path) {
+    return whyUnread(RegularFile::read(path, LEVEL_PROBE_BYTES));
 }
 
 // Reads the demo and checks that it is of the level about to be played.
 std::string readDemo(const std::string& path, CommandLine& line) {
     const RegularFile::Contents file = RegularFile::read(path, Demo::SIZE_LIMIT + 1);
     if (file.outcome != RegularFile::Outcome::Read) {
-        return file.outcome == RegularFile::Outcome::Missing ? "there is no such file"
-                                                             : file.problem;
+        return whyUnread(file);
     }
     std::string reason;
     if (!Demo::read(file.text, line.demo, reason)) {

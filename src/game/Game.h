@@ -92,7 +92,7 @@ class Game : public Trackable, public EventListener {
     InputSystem* inputSystem = nullptr;
     Timer* gameTimer = nullptr;
     Timer* frameTimer = nullptr;
-    // The world's time: every clock of the world follows it (see advanceWorldClock).
+    // The world's time: every clock of the world follows it (see measureWorldStep).
     WorldClock* worldClock = nullptr;
     Animation* swordAnimation = nullptr;
     Unit* player = nullptr;
@@ -154,9 +154,8 @@ class Game : public Trackable, public EventListener {
     void playSound(int32_t soundId);
     void playFrame(SwordSway& sway);
     PlayerCommand takePlayerInput(bool closeRequested);
-    // Moves the world's clock on by the real time since the last frame of play, and
-    // says by how much.
-    int64_t advanceWorldClock();
+    // The real time since the last frame of play, by which the world's clock moves on.
+    int64_t measureWorldStep();
     bool nextReplayFrame(Demo::Frame& frame, bool closeRequested);
     PlayerCommand replayInput(const PlayerCommand& recorded);
     void checkReplayFrame(const Demo::Frame& frame);
@@ -199,8 +198,6 @@ class Game : public Trackable, public EventListener {
     std::string loadedSave;
     bool timedReplay = false;
     bool replayEnded = false;
-    // The player's own keys that count in a replay, read each frame.
-    PlayerCommand replayKeys;
     std::size_t replayed = 0;
     int64_t replayStarted = 0;
     // Why the last save failed, in the system's words.

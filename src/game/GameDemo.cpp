@@ -94,14 +94,15 @@ void Game::startReplay(Demo* demo, bool timed) {
 }
 
 // The frame's command from the demo; at its end, on Escape or the close button, the
-// replay stops.
+// replay stops. The recording's own pauses and switches are passed over, as a replay
+// goes on where the recording went on: of the player's keys, Pause, the full screen key
+// and the screenshot key count instead.
 bool Game::nextReplayFrame(Demo::Frame& frame, bool closeRequested) {
     inputSystem->readKeyboard();
     const bool stopped = closeRequested || inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE);
-    replayKeys = PlayerCommand();
-    replayKeys.pause = inputSystem->pauseKeyPressed();
-    replayKeys.fullscreen = inputSystem->fullscreenKeyPressed();
-    replayKeys.screenshot =
+    const bool pause = inputSystem->pauseKeyPressed();
+    const bool fullscreen = inputSystem->fullscreenKeyPressed();
+    const bool screenshot =
         inputSystem->keyPressed(settings.keys.key(KeyBindings::Action::Screenshot));
     inputSystem->rememberKeyboard();
     if (stopped || replayed >= replay->frames.size()) {
@@ -109,6 +110,9 @@ bool Game::nextReplayFrame(Demo::Frame& frame, bool closeRequested) {
         return false;
     }
     frame = replay->frames[replayed++];
+    frame.command.pause = pause;
+    frame.command.fullscreen = fullscreen;
+    frame.command.screenshot = screenshot;
     return true;
 }
 

@@ -59,10 +59,8 @@ void Game::playFrame(SwordSway& sway) {
     if (replay != nullptr && !nextReplayFrame(recorded, news.closeRequested)) {
         return;
     }
-    const int64_t step = replay != nullptr ? recorded.stepNs : advanceWorldClock();
-    if (replay != nullptr) {
-        worldClock->advance(step);
-    }
+    const int64_t step = replay != nullptr ? recorded.stepNs : measureWorldStep();
+    worldClock->advance(step);
     updateWorld();
     const PlayerCommand command =
         replay != nullptr ? replayInput(recorded.command) : takePlayerInput(news.closeRequested);
@@ -97,21 +95,16 @@ void Game::playFrame(SwordSway& sway) {
     }
 }
 
-// A replayed frame: the recorded command's events; of the player's own keys only Pause,
-// the full screen key and the screenshot key count.
+// A replayed frame: the recorded command's events (see nextReplayFrame for the keys
+// that count).
 PlayerCommand Game::replayInput(const PlayerCommand& recorded) {
     inputSystem->fire(recorded);
-    PlayerCommand command = recorded;
-    command.pause = replayKeys.pause;
-    command.fullscreen = replayKeys.fullscreen;
-    command.screenshot = replayKeys.screenshot;
-    return command;
+    return recorded;
 }
 
-int64_t Game::advanceWorldClock() {
+int64_t Game::measureWorldStep() {
     const int64_t now = Timer::readCounter();
     const int64_t step = now - lastWorldStep;
-    worldClock->advance(step);
     lastWorldStep = now;
     return step;
 }

@@ -52,6 +52,31 @@ std::string percent(int32_t value) {
     return std::to_string(value) + "%";
 }
 
+// Enter or a click on a row.
+bool chosen(const OptionsMenu::Input& input) {
+    return input.enter || input.clickedRow >= 0;
+}
+
+// Left steps a value back; Right, Enter and a click step it forward.
+int stepDirection(const OptionsMenu::Input& input) {
+    return input.left ? -1 : (input.right || chosen(input)) ? +1 : 0;
+}
+
+// "Sword is now west; Call a skull takes right trigger.", without the second part when
+// no other action had the input.
+std::string reboundMessage(const char* action, const char* input, const char* swappedAction,
+                           const char* swappedInput) {
+    std::string message = std::string(action) + " is now " + input;
+    if (swappedAction != nullptr) {
+        message += "; " + std::string(swappedAction) + " takes " + swappedInput;
+    }
+    return message + ".";
+}
+
+std::string keptMessage(const char* input) {
+    return std::string(input) + " is kept for itself: try another.";
+}
+
 } // namespace
 
 bool OptionsMenu::apply(const Input& input) {
@@ -86,7 +111,7 @@ bool OptionsMenu::apply(const Input& input) {
 }
 
 bool OptionsMenu::applyOnSettingsPage(const Input& input) {
-    const bool choose = input.enter || input.clickedRow >= 0;
+    const bool choose = chosen(input);
     if (input.escape || (choose && selected == BACK)) {
         return false;
     }
@@ -96,8 +121,7 @@ bool OptionsMenu::applyOnSettingsPage(const Input& input) {
         message.clear();
         return true;
     }
-    // Enter and a click step a value forward, as Right does.
-    const int direction = input.left ? -1 : (input.right || choose) ? +1 : 0;
+    const int direction = stepDirection(input);
     if (direction != 0) {
         change(selected, direction);
     }
@@ -105,7 +129,7 @@ bool OptionsMenu::applyOnSettingsPage(const Input& input) {
 }
 
 void OptionsMenu::applyOnKeysPage(const Input& input) {
-    const bool choose = input.enter || input.clickedRow >= 0;
+    const bool choose = chosen(input);
     if (input.escape || (choose && selected == KEYS_BACK)) {
         leaveForSettings(KEYS);
         return;
@@ -123,13 +147,13 @@ void OptionsMenu::applyOnKeysPage(const Input& input) {
 }
 
 void OptionsMenu::applyOnPadPage(const Input& input) {
-    const bool choose = input.enter || input.clickedRow >= 0;
+    const bool choose = chosen(input);
     if (input.escape || (choose && selected == PAD_BACK)) {
         leaveForSettings(PAD);
         return;
     }
     if (selected >= PadBindings::ACTION_COUNT && selected < RESET_PAD) {
-        const int direction = input.left ? -1 : (input.right || choose) ? +1 : 0;
+        const int direction = stepDirection(input);
         if (direction != 0) {
             changePad(selected, direction);
         }
@@ -216,16 +240,14 @@ void OptionsMenu::takeKey(int keycode) {
     const auto action = static_cast<KeyBindings::Action>(selected);
     KeyBindings::Action swapped;
     if (!settings.keys.bind(action, keycode, swapped)) {
-        message = std::string(KeyBindings::keyName(keycode)) + " is kept for itself: try another.";
+        message = keptMessage(KeyBindings::keyName(keycode));
         return; // still waiting
     }
     waitingForKey = false;
-    message = std::string(KeyBindings::label(action)) + " is now " + KeyBindings::keyName(keycode);
-    if (swapped != KeyBindings::Action::COUNT) {
-        message += "; " + std::string(KeyBindings::label(swapped)) + " takes " +
-                   KeyBindings::keyName(settings.keys.key(swapped));
-    }
-    message += ".";
+    const bool swap = swapped != KeyBindings::Action::COUNT;
+    message = reboundMessage(KeyBindings::label(action), KeyBindings::keyName(keycode),
+                             swap ? KeyBindings::label(swapped) : nullptr,
+                             swap ? KeyBindings::keyName(settings.keys.key(swapped)) : nullptr);
 }
 
 void OptionsMenu::takePadButton(int index) {
@@ -238,18 +260,15 @@ void OptionsMenu::takePadButton(int index) {
     const auto action = static_cast<PadBindings::Action>(selected);
     PadBindings::Action swapped;
     if (!settings.pad.buttons.bind(action, button, swapped)) {
-        message =
-            std::string(PadBindings::buttonName(button)) + " is kept for itself: try another.";
+        message = keptMessage(PadBindings::buttonName(button));
         return; // still waiting
     }
     waitingForKey = false;
-    message =
-        std::string(PadBindings::label(action)) + " is now " + PadBindings::buttonName(button);
-    if (swapped != PadBindings::Action::COUNT) {
-        message += "; " + std::string(PadBindings::label(swapped)) + " takes " +
-                   PadBindings::buttonName(settings.pad.buttons.button(swapped));
-    }
-    message += ".";
+    const PadBindings& buttons = settings.pad.buttons;
+    const bool swap = swapped != PadBindings::Action::COUNT;
+    message = reboundMessage(PadBindings::label(action), PadBindings::buttonName(button),
+                             swap ? PadBindings::label(swapped) : nullptr,
+                             swap ? PadBindings::buttonName(buttons.button(swapped)) : nullptr);
 }
 
 std::vector<OptionsMenu::Row> OptionsMenu::padRows() const {

@@ -38,7 +38,6 @@ class PadControls {
     MenuMoves menuMoves() const;
     // The first button found pressed in this reading, or COUNT.
     PadBindings::Button pressedButton() const;
-    bool connected() const { return current.connected; }
 
     // How far a stick axis is from rest, from -1 to 1, with the dead zone taken out and the
     // rest rescaled, so that the turn starts gently at the zone's edge.
@@ -47,7 +46,7 @@ class PadControls {
     static int16_t stickTurn(int32_t axisX, const PadSettings& settings);
 
   private:
-    enum Direction { UP, DOWN, LEFT, RIGHT, DIRECTIONS };
+    enum Direction { UP, DOWN, LEFT, RIGHT };
     // The d-pad, or the left stick past half way.
     static bool pointing(const PadState& state, Direction direction);
     bool pointed(Direction direction) const;

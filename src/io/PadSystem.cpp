@@ -77,7 +77,6 @@ PadState PadSystem::read() {
     state.leftX = axis(SDL_CONTROLLER_AXIS_LEFTX);
     state.leftY = axis(SDL_CONTROLLER_AXIS_LEFTY);
     state.rightX = axis(SDL_CONTROLLER_AXIS_RIGHTX);
-    state.rightY = axis(SDL_CONTROLLER_AXIS_RIGHTY);
     return state;
 }
 
