@@ -11,8 +11,8 @@ Demo sample(std::mt19937& random, int frames) {
     demo.gameVersion = "0.1.0";
     demo.levelName = "RirUdodu.lev";
     demo.levelHash = (uint64_t{random()} << 32) | random();
-    demo.smoothTurning = random() % 2;
-    demo.sensitivity = 1 + static_cast<int32_t>(random() % 10);
+    demo.steering.turning = static_cast<Settings::Turning>(random() % 2);
+    demo.steering.sensitivity = 1 + static_cast<int32_t>(random() % 10);
     demo.startsWithLoad = random() % 2;
     demo.save = demo.startsWithLoad ? "x:3\ny:4\nunit:5 6\n" : "";
     for (int i = 0; i < frames; ++i) {

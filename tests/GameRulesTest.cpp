@@ -322,16 +322,20 @@ TEST_F(GameRulesTest, ALevelClearedAndSavedLoadsWithoutItsUnits) {
 }
 
 // A pause stops the world's clocks: after it, a unit's next step, its walk and the
-// sword's swing are as far off as they were when it began, however long it lasted.
+// sword's swing are as far off as they were when it began, however long it lasted; and
+// the first frame after it moves the world on by a frame, not by the pause.
 TEST_F(GameRulesTest, APauseNeitherAdvancesNorDelaysTheWorldsClocks) {
     Unit* unit = unitAhead(3.0);
     unit->timer->start();
     game->swordAnimation->timer->start();
     game->hud->notify("Game saved");
     backdate(game->hud->noticeTimer, Hud::NOTICE_MS - 200.0);
-    game->holdWorldClocks(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    game->holdWorldClocks(false);
+    game->inputSystem->createSnapshots();
+    game->recordedGame->startClock();
+    const int64_t pauseCounts = Timer::readFrequency() * 4 / 10;
+    std::this_thread::sleep_for(std::chrono::milliseconds(400)); // paused
+    game->resumePlay();
+    EXPECT_LT(game->recordedGame->measureStep(), pauseCounts / 2);
     EXPECT_EQ(game->hud->lines(100, 1).back(), "Game saved"); // its last 200 ms are still to come
     EXPECT_LT(unit->timer->getElapsedMs(), Unit::STEP_INTERVAL_MS);
     EXPECT_LT(unit->animation->timer->getElapsedMs(), unit->animation->frameDuration);

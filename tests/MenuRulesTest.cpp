@@ -1,4 +1,4 @@
-#include "game/MenuRules.h"
+#include "screens/MenuRules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The Options screen's rules: moving, changing values within their bounds, and keys
 // given and swapped.
-#include "game/OptionsMenu.h"
+#include "screens/OptionsMenu.h"
 
 #include <allegro5/keycodes.h>
 #include <gtest/gtest.h>

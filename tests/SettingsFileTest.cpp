@@ -26,47 +26,80 @@ class SettingsFileTest : public ::testing::Test {
     ScratchFolder folder;
 };
 
+// Any value each setting of the table takes, and keys and pad buttons given at random.
 Settings randomSettings(std::mt19937& random) {
     Settings settings;
-    settings.turning = static_cast<Settings::Turning>(random() % 2);
-    settings.sensitivity = 1 + static_cast<int32_t>(random() % 10);
-    settings.effectsVolume = 10 * static_cast<int32_t>(random() % 11);
-    settings.ambienceVolume = 10 * static_cast<int32_t>(random() % 11);
-    settings.flash = static_cast<Settings::Flash>(random() % 3);
-    settings.captions = random() % 2;
-    settings.fullscreen = random() % 2;
-    settings.scaling = static_cast<Settings::Scaling>(random() % 2);
-    settings.showFps = random() % 2;
+    for (const Settings::Entry& entry : Settings::table()) {
+        const int32_t choices = (entry.high - entry.low) / entry.step + 1;
+        entry.set(settings, entry.low + entry.step * static_cast<int32_t>(random() % choices));
+    }
     for (int i = 0; i < 8; ++i) {
         KeyBindings::Action swapped;
         const auto action = static_cast<KeyBindings::Action>(random() % KeyBindings::ACTION_COUNT);
         settings.keys.bind(action, 1 + static_cast<int>(random() % (ALLEGRO_KEY_MAX - 1)), swapped);
     }
-    PadSettings& pad = settings.pad;
-    pad.sensitivity = 1 + static_cast<int32_t>(random() % 10);
-    pad.deadZone = 5 * static_cast<int32_t>(1 + random() % 10);
-    pad.invert = random() % 2;
-    pad.rumble = random() % 2;
     for (int i = 0; i < 6; ++i) {
         PadBindings::Action swapped;
         const auto action = static_cast<PadBindings::Action>(random() % PadBindings::ACTION_COUNT);
-        pad.buttons.bind(action,
-                         static_cast<PadBindings::Button>(random() % PadBindings::BUTTON_COUNT),
-                         swapped);
+        settings.pad.buttons.bind(
+            action, static_cast<PadBindings::Button>(random() % PadBindings::BUTTON_COUNT),
+            swapped);
     }
     return settings;
 }
 
 TEST_F(SettingsFileTest, WhatIsWrittenReadsBackTheSame) {
     std::mt19937 random(21);
+    Settings before;
     for (int round = 0; round < 300; ++round) {
         const Settings settings = randomSettings(random);
         std::string reason;
-        ASSERT_TRUE(SettingsFile::save("folder/settings.ini", settings, reason)) << reason;
+        ASSERT_TRUE(SettingsFile::save("folder/settings.ini", before, settings, reason)) << reason;
         const SettingsFile::Loaded loaded = SettingsFile::load("folder/settings.ini");
         ASSERT_TRUE(loaded.problems.empty()) << loaded.problems.front();
         ASSERT_EQ(loaded.settings, settings) << SettingsFile::compose(settings);
+        before = settings;
     }
+}
+
+// Two copies of the game read the file at their start; each change is made on the file
+// as it is now, so neither copy loses the other's.
+TEST_F(SettingsFileTest, TwoCopiesOfTheGameKeepEachOthersChanges) {
+    const Settings atStart;
+    Settings first = atStart;
+    first.effectsVolume = 40;
+    Settings second = atStart;
+    second.turning = Settings::Turning::Smooth;
+    KeyBindings::Action swapped;
+    second.keys.bind(KeyBindings::Action::Spawn, ALLEGRO_KEY_K, swapped);
+    std::string reason;
+    ASSERT_TRUE(SettingsFile::save("settings.ini", atStart, first, reason)) << reason;
+    ASSERT_TRUE(SettingsFile::save("settings.ini", atStart, second, reason)) << reason;
+    Settings both = second;
+    both.effectsVolume = 40;
+    EXPECT_EQ(SettingsFile::load("settings.ini").settings, both);
+    // The first copy changes again: the second's turning and key stay.
+    Settings again = first;
+    again.captions = true;
+    ASSERT_TRUE(SettingsFile::save("settings.ini", first, again, reason)) << reason;
+    both.captions = true;
+    EXPECT_EQ(SettingsFile::load("settings.ini").settings, both);
+}
+
+// Written beside and renamed into place: a link at the file's place is replaced, never
+// written through, and what it pointed at stays as it was.
+TEST_F(SettingsFileTest, ALinkAtTheFilesPlaceIsReplacedNotWrittenThrough) {
+    write("elsewhere.txt", "someone else's file\n");
+    fs::create_symlink("elsewhere.txt", "settings.ini");
+    Settings changed;
+    changed.showFps = true;
+    std::string reason;
+    ASSERT_TRUE(SettingsFile::save("settings.ini", Settings(), changed, reason)) << reason;
+    EXPECT_FALSE(fs::is_symlink("settings.ini"));
+    EXPECT_TRUE(SettingsFile::load("settings.ini").settings.showFps);
+    std::string kept;
+    std::getline(std::ifstream("elsewhere.txt"), kept);
+    EXPECT_EQ(kept, "someone else's file");
 }
 
 TEST_F(SettingsFileTest, NoFileGivesTheDefaultsWithoutAWord) {
@@ -142,9 +175,11 @@ TEST_F(SettingsFileTest, HostileFilesGiveTheDefaultsAndSayWhy) {
 TEST_F(SettingsFileTest, AFolderThatCannotBeMadeIsSaidAndNothingIsWritten) {
     write("a-file", "not a folder");
     std::string reason;
-    EXPECT_FALSE(SettingsFile::save("a-file/duskmarch/settings.ini", Settings(), reason));
+    Settings changed;
+    changed.captions = true;
+    EXPECT_FALSE(SettingsFile::save("a-file/duskmarch/settings.ini", Settings(), changed, reason));
     EXPECT_NE(reason.find("a-file"), std::string::npos) << reason;
-    EXPECT_FALSE(SettingsFile::save("", Settings(), reason));
+    EXPECT_FALSE(SettingsFile::save("", Settings(), changed, reason));
     EXPECT_NE(reason.find("HOME"), std::string::npos) << reason;
     std::string kept;
     std::getline(std::ifstream("a-file"), kept);

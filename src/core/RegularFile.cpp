@@ -89,9 +89,13 @@ RegularFile::Contents RegularFile::read(const std::string& path, std::size_t max
     return contents;
 }
 
+int RegularFile::createFresh(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
 bool RegularFile::writeFresh(const std::string& path, const std::string& text,
                              std::string& reason) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = createFresh(path);
     if (fd < 0) {
         reason = std::strerror(errno);
         return false;

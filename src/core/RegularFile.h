@@ -25,6 +25,10 @@ class RegularFile {
 
     static Contents read(const std::string& path, std::size_t maxBytes);
 
+    // Opens a new file at path for writing, created here and now: never one that exists,
+    // never through a link. The descriptor, or -1 with errno telling why.
+    static int createFresh(const std::string& path);
+
     // Writes text to a new file at path, which must not exist (a link there is not
     // followed), and flushes it to the disk. False with the system's reason otherwise;
     // a file it began is removed again.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <getopt.h>
+#include <vector>
 
 #ifndef DUSKMARCH_VERSION
 #define DUSKMARCH_VERSION "0"
@@ -16,30 +17,15 @@
 
 namespace {
 
-enum Option {
-    HELP = 'h',
-    VERSION = 256,
-    WINDOWED,
-    FULLSCREEN,
-    LEVEL,
-    RECORD,
-    PLAYDEMO,
-    TIMEDEMO,
-    STATDUMP
-};
+using Asks = CommandLine::Asks;
 
-const option OPTIONS[] = {
-    {"help", no_argument, nullptr, HELP},
-    {"version", no_argument, nullptr, VERSION},
-    {"windowed", no_argument, nullptr, WINDOWED},
-    {"fullscreen", no_argument, nullptr, FULLSCREEN},
-    {"level", required_argument, nullptr, LEVEL},
-    {"record", required_argument, nullptr, RECORD},
-    {"playdemo", required_argument, nullptr, PLAYDEMO},
-    {"timedemo", required_argument, nullptr, TIMEDEMO},
-    {"statdump", required_argument, nullptr, STATDUMP},
-    {nullptr, 0, nullptr, 0},
-};
+// Groups of options that cannot go together: one start mode, and one recorded game,
+// recorded or replayed.
+const int START_MODE = 1;
+const int RECORDED_GAME = 2;
+
+// Where --help's descriptions begin.
+const std::size_t HELP_COLUMN = 22;
 
 // Only whether the level can be read is asked here; it is read when play begins.
 const std::size_t LEVEL_PROBE_BYTES = 1;
@@ -77,7 +63,7 @@ std::string readDemo(const std::string& path, CommandLine& line) {
     if (!Demo::read(file.text, line.demo, reason)) {
         return reason;
     }
-    const std::string level = line.levelPath.empty() ? CommandLine::SHIPPED_LEVEL : line.levelPath;
+    const std::string level = line.levelPath.empty() ? LevelFile::SHIPPED_PATH : line.levelPath;
     const RegularFile::Contents levelFile = RegularFile::read(level, LevelFile::FILE_LIMIT);
     const uint64_t hash = Demo::hash(levelFile.text.data(), levelFile.text.size());
     if (levelFile.outcome != RegularFile::Outcome::Read || hash != line.demo.levelHash) {
@@ -89,54 +75,134 @@ std::string readDemo(const std::string& path, CommandLine& line) {
 
 } // namespace
 
-CommandLine CommandLine::parse(int argc, char** argv) {
-    CommandLine line;
-    std::string demoPath;
-    opterr = 0; // our own one line says what was wrong
-    optind = 1;
-    int option;
-    while ((option = getopt_long(argc, argv, ":h", OPTIONS, nullptr)) != -1) {
-        const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
-        switch (option) {
-        case HELP:
-            line.outcome = Outcome::Exit;
-            line.said = help();
-            return line;
-        case VERSION:
-            line.outcome = Outcome::Exit;
-            line.said = version();
-            return line;
-        case WINDOWED:
-            line.startMode = StartMode::Windowed;
-            break;
-        case FULLSCREEN:
-            line.startMode = StartMode::Fullscreen;
-            break;
-        case LEVEL:
-            line.levelPath = optarg;
-            break;
-        case RECORD:
-            line.recordPath = optarg;
-            break;
-        case PLAYDEMO:
-        case TIMEDEMO:
-            line.replaying = true;
-            line.timed = option == TIMEDEMO;
-            demoPath = optarg;
-            break;
-        case STATDUMP:
-            line.statDumpPath = optarg;
-            break;
-        case ':':
-            return refuse(given + " needs a FILE");
-        default:
-            return refuse("unknown option " +
-                          (optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt)) : given));
+const std::vector<CommandLine::Option>& CommandLine::options() {
+    static const std::vector<Option> table = {
+        {Asks::Help, "help", 'h', nullptr, 0, "show this help and exit",
+         "show the options and exit"},
+        {Asks::Version, "version", 0, nullptr, 0, "show the version and exit",
+         "show the version and exit"},
+        {Asks::Windowed, "windowed", 0, nullptr, START_MODE,
+         "start in the 600x400 window, whatever was last chosen",
+         "start in the 600x400 window, whatever was last chosen"},
+        {Asks::Fullscreen, "fullscreen", 0, nullptr, START_MODE,
+         "start filling the screen, whatever was last chosen",
+         "start filling the screen, whatever was last chosen"},
+        {Asks::Level, "level", 0, "FILE", 0,
+         "play the level FILE instead of levels/RirUdodu.lev, for Play and Load; its save is "
+         "kept apart from the shipped level's",
+         "play the level FILE instead of the shipped one, for Play and Load; its save,\n"
+         ".IR gamesave\\-NAME\\-HASH.dat ,\n"
+         "is kept beside the shipped level's and never replaces it"},
+        {Asks::Record, "record", 0, "FILE", RECORDED_GAME,
+         "record the game from the moment play begins into FILE",
+         "record the game into FILE from the moment play begins (Play or Load) until it ends;\n"
+         "the file is written as the game goes, so a game that ends badly leaves a demo that\n"
+         "plays up to that point"},
+        {Asks::PlayDemo, "playdemo", 0, "FILE", RECORDED_GAME,
+         "play the recorded game FILE at the game's pace, then end",
+         "play the recorded game FILE in the window at the game's pace, then end with\n"
+         "\"Demo ended after N frames\"; of the player's keys only Escape (stop), Pause and F11\n"
+         "count, and neither the save nor the settings are written"},
+        {Asks::TimeDemo, "timedemo", 0, "FILE", RECORDED_GAME,
+         "play it as fast as it goes, and say how fast",
+         "play it with no wait between frames, and end with \"N frames in S s: F frames per "
+         "second\""},
+        {Asks::StatDump, "statdump", 0, "FILE", 0,
+         "at the end, write a summary of the game to FILE",
+         "at the end, write a summary of the game as it ended to FILE, in \"key value\" lines:\n"
+         "frames, world_time_ms, x, y, cell, health, mana, stamina, units and a unit line for\n"
+         "each, kills, blows_given, blows_taken, hits, misses, saves, game_speed; a summary\n"
+         "that cannot be written ends the game with status 1"},
+    };
+    return table;
+}
+
+namespace {
+
+// getopt_long's table: each option's value is its place in options(), past the bytes.
+std::vector<option> longOptions() {
+    std::vector<option> table;
+    const auto& options = CommandLine::options();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const CommandLine::Option& given = options[i];
+        table.push_back({given.name, given.argument != nullptr ? required_argument : no_argument,
+                         nullptr, static_cast<int>(256 + i)});
+    }
+    table.push_back({nullptr, 0, nullptr, 0});
+    return table;
+}
+
+// "h" and so on, for the short names; ':' first, so that a missing argument is told apart.
+std::string shortOptions() {
+    std::string text = ":";
+    for (const CommandLine::Option& given : CommandLine::options()) {
+        if (given.shortName != 0) {
+            text += given.shortName;
+            text += given.argument != nullptr ? ":" : "";
         }
     }
-    if (optind < argc) {
-        return refuse("unexpected argument \"" + std::string(argv[optind]) + "\"");
+    return text;
+}
+
+// The option that getopt_long returned, by its value; null for none of ours.
+const CommandLine::Option* optionOf(int value) {
+    const auto& options = CommandLine::options();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (value == static_cast<int>(256 + i) ||
+            (options[i].shortName != 0 && value == options[i].shortName)) {
+            return &options[i];
+        }
     }
+    return nullptr;
+}
+
+std::string spelled(const CommandLine::Option& option) {
+    return std::string("--") + option.name;
+}
+
+// Takes one option into the line; false with the reason when it cannot go with another.
+using GroupsTaken = const CommandLine::Option* [2];
+
+bool take(const CommandLine::Option& given, const char* argument, CommandLine& line,
+          std::string& demoPath, GroupsTaken& groupsTaken, std::string& why) {
+    const CommandLine::Option* first = given.group == 0 ? nullptr : groupsTaken[given.group - 1];
+    if (first != nullptr && first != &given) {
+        why = spelled(*first) + " and " + spelled(given) + " cannot go together";
+        return false;
+    }
+    if (given.group != 0) {
+        groupsTaken[given.group - 1] = &given;
+    }
+    switch (given.asks) {
+    case Asks::Windowed:
+        line.startMode = CommandLine::StartMode::Windowed;
+        break;
+    case Asks::Fullscreen:
+        line.startMode = CommandLine::StartMode::Fullscreen;
+        break;
+    case Asks::Level:
+        line.levelPath = argument;
+        break;
+    case Asks::Record:
+        line.recordPath = argument;
+        break;
+    case Asks::PlayDemo:
+    case Asks::TimeDemo:
+        line.replaying = true;
+        line.timed = given.asks == Asks::TimeDemo;
+        demoPath = argument;
+        break;
+    case Asks::StatDump:
+        line.statDumpPath = argument;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+// The checks of what the options name, once all are read.
+CommandLine checkFiles(CommandLine line, const std::string& demoPath) {
     if (!line.levelPath.empty()) {
         const std::string problem = usableLevel(line.levelPath);
         if (!problem.empty()) {
@@ -158,25 +224,106 @@ CommandLine CommandLine::parse(int argc, char** argv) {
     return line;
 }
 
+} // namespace
+
+CommandLine CommandLine::parse(int argc, char** argv) {
+    CommandLine line;
+    std::string demoPath;
+    const std::vector<option> table = longOptions();
+    const std::string shortNames = shortOptions();
+    // The first option taken of each group.
+    GroupsTaken groupsTaken = {nullptr, nullptr};
+    opterr = 0; // our own one line says what was wrong
+    optind = 1;
+    int value;
+    while ((value = getopt_long(argc, argv, shortNames.c_str(), table.data(), nullptr)) != -1) {
+        const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+        const Option* option = optionOf(value);
+        if (value == ':') {
+            return refuse(given + " needs a FILE");
+        }
+        if (option == nullptr) {
+            return refuse("unknown option " +
+                          (optopt != 0 ? "-" + std::string(1, static_cast<char>(optopt)) : given));
+        }
+        if (option->asks == Asks::Help || option->asks == Asks::Version) {
+            line.outcome = Outcome::Exit;
+            line.said = option->asks == Asks::Help ? help() : version();
+            return line;
+        }
+        std::string why;
+        if (!take(*option, optarg, line, demoPath, groupsTaken, why)) {
+            return refuse(why);
+        }
+    }
+    if (optind < argc) {
+        return refuse("unexpected argument \"" + std::string(argv[optind]) + "\"");
+    }
+    return checkFiles(line, demoPath);
+}
+
+namespace {
+
+// Words into lines of at most width characters, each after indent spaces but the first.
+std::string wrapped(const std::string& text, std::size_t indent, std::size_t width) {
+    std::string out;
+    std::size_t lineLength = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        end = end == std::string::npos ? text.size() : end;
+        const std::string word = text.substr(start, end - start);
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            out += "\n" + std::string(indent, ' ');
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            out += ' ';
+            ++lineLength;
+        }
+        out += word;
+        lineLength += word.size();
+        start = end + 1;
+    }
+    return out;
+}
+
+} // namespace
+
 std::string CommandLine::help() {
-    return "Usage: duskmarch [OPTION]...\n"
-           "A first-person dungeon game drawn by ray casting.\n"
-           "\n"
-           "  -h, --help          show this help and exit\n"
-           "      --version       show the version and exit\n"
-           "      --windowed      start in the 600x400 window, whatever was last chosen\n"
-           "      --fullscreen    start filling the screen, whatever was last chosen\n"
-           "      --level FILE    play the level FILE instead of levels/RirUdodu.lev, for\n"
-           "                      Play and Load; its save is kept apart from the shipped\n"
-           "                      level's\n"
-           "      --record FILE   record the game from the moment play begins into FILE\n"
-           "      --playdemo FILE play the recorded game FILE at the game's pace, then end\n"
-           "      --timedemo FILE play it as fast as it goes, and say how fast\n"
-           "      --statdump FILE at the end, write a summary of the game to FILE\n"
-           "\n"
-           "Exit status: 0 after a normal end, 1 when the game cannot start or its last\n"
-           "save failed, 2 for a command line it cannot use, 3 for a demo that went out\n"
-           "of step.\n";
+    const std::size_t width = 80 - HELP_COLUMN;
+    std::string text = "Usage: duskmarch [OPTION]...\n"
+                       "A first-person dungeon game drawn by ray casting.\n\n";
+    for (const Option& option : options()) {
+        std::string names = option.shortName != 0
+                                ? std::string("  -") + option.shortName + ", --" + option.name
+                                : std::string("      --") + option.name;
+        if (option.argument != nullptr) {
+            names += std::string(" ") + option.argument;
+        }
+        names += std::string(names.size() < HELP_COLUMN ? HELP_COLUMN - names.size() : 1, ' ');
+        text += names + wrapped(option.help, HELP_COLUMN, width) + "\n";
+    }
+    return text + "\n"
+                  "--record, --playdemo and --timedemo each exclude the others, and so do\n"
+                  "--windowed and --fullscreen.\n"
+                  "\n"
+                  "Exit status: 0 after a normal end, 1 when the game cannot start, its last\n"
+                  "save failed or the summary could not be written, 2 for a command line it\n"
+                  "cannot use, 3 for a demo that went out of step.\n";
+}
+
+std::string CommandLine::manualOptions() {
+    std::string text = ".SH OPTIONS\n";
+    for (const Option& option : options()) {
+        std::string names = option.shortName != 0
+                                ? std::string("\\-") + option.shortName + ", \\-\\-" + option.name
+                                : std::string("\\-\\-") + option.name;
+        text += ".TP\n";
+        text += option.argument != nullptr ? ".BI " + names + " \" " + option.argument + "\"\n"
+                                           : ".B " + names + "\n";
+        text += std::string(option.manual) + "\n";
+    }
+    return text;
 }
 
 std::string CommandLine::version() {

@@ -3,9 +3,11 @@
 #include "world/Demo.h"
 
 #include <string>
+#include <vector>
 
 // What the player asked for on the command line, read with getopt_long. With no option
-// the game starts as it always has.
+// the game starts as it always has. Every option is declared once, in options(): the
+// table getopt_long reads, --help and the manual page's OPTIONS all come from it.
 class CommandLine {
   public:
     enum class StartMode { Remembered, Windowed, Fullscreen };
@@ -14,12 +16,37 @@ class CommandLine {
         Exit,    // --help or --version: said on standard output, status 0
         Refused, // said on standard error in one line, status 2, no window opened
     };
+    // What an option asks for.
+    enum class Asks {
+        Help,
+        Version,
+        Windowed,
+        Fullscreen,
+        Level,
+        Record,
+        PlayDemo,
+        TimeDemo,
+        StatDump
+    };
+
+    struct Option {
+        Asks asks;
+        const char* name;     // the long name, without its dashes
+        char shortName;       // or 0
+        const char* argument; // what it takes ("FILE"), or null
+        // Options of one group other than 0 cannot go together.
+        int group;
+        const char* help;   // one line of --help, wrapped by help()
+        const char* manual; // its paragraph in the manual page, in roff
+    };
+    static const std::vector<Option>& options();
 
     static CommandLine parse(int argc, char** argv);
-    static constexpr const char* SHIPPED_LEVEL = "levels/RirUdodu.lev";
 
     // The options and what each does, as --help prints them.
     static std::string help();
+    // The manual page's OPTIONS section, from its heading to the paragraphs after it.
+    static std::string manualOptions();
     static std::string version();
     // The game's version number alone, as demos name it: "0.1.0".
     static std::string gameVersion();

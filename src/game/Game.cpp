@@ -4,6 +4,7 @@
 #include "core/AssetIds.h"
 #include "core/SoundEvent.h"
 #include "game/PlayView.h"
+#include "screens/MenuRules.h"
 
 #include <allegro5/allegro_image.h>
 #include <allegro5/allegro_primitives.h>
@@ -43,6 +44,7 @@ Game::Game() {
     frameTimer = new Timer();
     gameTimer = new Timer();
     worldClock = new WorldClock();
+    playerSettings = new PlayerSettings();
 }
 
 bool Game::init(const ScreenSize& size) {
@@ -98,6 +100,8 @@ void Game::createWorld() {
          {swordAnimation->timer, player->timer, &hud->noticeTimer, &hud->captionTimer}) {
         timer->followClock(worldClock);
     }
+    recordedGame = new RecordedGame({camera, player, &units, gameTimer, worldClock});
+    pauseScreen = new PauseScreen(screenFonts());
     PlayView::Scene scene;
     scene.camera = camera;
     scene.texture = bufferManager->getBuffer(BufferId::TEXTURES);
@@ -106,7 +110,6 @@ void Game::createWorld() {
     scene.hud = hud;
     scene.units = &units;
     scene.font = font;
-    scene.titleFont = mainMenu->titleFont;
     view = new PlayView(scene);
 }
 
@@ -156,8 +159,12 @@ void Game::buildMenu() {
     mainMenu->addItem("Quit", centreX, 240);
 }
 
+Screen::Fonts Game::screenFonts() const {
+    return {font, mainMenu != nullptr ? mainMenu->titleFont : nullptr};
+}
+
 Game::~Game() {
-    stopRecording();
+    delete recordedGame; // the recording's end line is written as it goes
     if (font != nullptr) {
         al_destroy_font(font);
     }
@@ -166,6 +173,7 @@ Game::~Game() {
     MapGrid::release(mapGrid);
     mapGrid = nullptr;
     delete view;
+    delete pauseScreen;
     delete swordAnimation;
     delete hud;
     delete camera;
@@ -173,6 +181,7 @@ Game::~Game() {
     delete frameTimer;
     delete gameTimer;
     delete worldClock;
+    delete playerSettings;
     delete mainMenu;
     delete inputSystem;
     delete assetLoader;

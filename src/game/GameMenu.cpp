@@ -1,16 +1,20 @@
-// The main menu: its loop, its keys, and what its choices start.
+// The main menu's loop and what its choices start, and the Options screen's loop, from
+// the main menu or the pause screen.
 #include "game/Game.h"
+
+#include "screens/MainMenuScreen.h"
+#include "screens/OptionsScreen.h"
 
 namespace {
 
 const double START_X = 22.0;
 const double START_Y = 22.0;
-const int OPTIONS_LINE_Y = 350;
 const double PLAY_NOTICE_MS = 6000.0;
 
 } // namespace
 
 void Game::runMenu() {
+    MainMenuScreen menu(mainMenu, screenFonts());
     bool redraw = true; // the first pass draws at once, without reading keys
     frameTimer->start();
     if (quit) {
@@ -27,67 +31,43 @@ void Game::runMenu() {
             return;
         }
         if (due) {
-            inputSystem->readKeyboard();
-            inputSystem->readMouse();
-            inputSystem->readPad();
-            if (inputSystem->fullscreenKeyPressed()) {
-                switchFullscreen();
-            }
-            if (optionsAsked(OPTIONS_LINE_Y)) {
-                inputSystem->rememberKeyboard();
+            const Screen::Next next = menu.update(readMenuCommand(false));
+            if (next == Screen::Next::Options && !recordedGame->replaying()) {
                 if (runOptions()) {
                     quit = true; // the close button, as in the menu itself
                     return;
                 }
                 continue; // drawn again from the next pass
             }
-            const MenuRules::Action action = MenuRules::apply(readMenuKeys(), mainMenu->selected);
-            if (action == MenuRules::Action::Exit) {
-                quit = true;
+            actOnMenu(next);
+            if (quit || !inMenu) {
                 return;
             }
-            actOnMenu(action);
-            inputSystem->rememberKeyboard();
         }
-        drawMenu();
+        displaySystem->beginFrame();
+        menu.draw();
+        displaySystem->showFrame();
         frameTimer->start();
         redraw = false;
-        if (quit) {
-            return;
-        }
     }
 }
 
-// The keys, or the pad: its d-pad or left stick move, South or Start chooses, and Back
-// held leaves as Escape does.
-MenuRules::Keys Game::readMenuKeys() const {
-    const PadControls::MenuMoves pad = inputSystem->padMoves();
-    MenuRules::Keys keys;
-    keys.escape = inputSystem->keyPressed(ALLEGRO_KEY_ESCAPE) || pad.quit;
-    keys.up =
-        inputSystem->keyPressed(ALLEGRO_KEY_W) || inputSystem->keyPressed(ALLEGRO_KEY_UP) || pad.up;
-    keys.down = inputSystem->keyPressed(ALLEGRO_KEY_S) ||
-                inputSystem->keyPressed(ALLEGRO_KEY_DOWN) || pad.down;
-    // Enter with Alt held switches to the full screen instead of choosing.
-    keys.enter = (inputSystem->keyPressed(ALLEGRO_KEY_ENTER) && !inputSystem->altDown()) ||
-                 pad.choose || pad.start;
-    return keys;
+MenuCommand Game::readMenuCommand(bool waitingForPress) {
+    MenuCommand command = inputSystem->readMenuCommand(waitingForPress);
+    displaySystem->toFrame(command.clickX, command.clickY);
+    return command;
 }
 
-void Game::actOnMenu(MenuRules::Action action) {
-    switch (action) {
-    case MenuRules::Action::Play:
-    case MenuRules::Action::Load:
-        beginPlay();
-        if (action == MenuRules::Action::Load) {
-            loadGame();
-        }
-        startRecording(action == MenuRules::Action::Load);
-        if (!playNotice.empty()) {
-            hud->notify(playNotice, PLAY_NOTICE_MS);
-        }
+void Game::actOnMenu(Screen::Next next) {
+    switch (next) {
+    case Screen::Next::Fullscreen:
+        switchFullscreen();
         break;
-    case MenuRules::Action::Quit:
+    case Screen::Next::Play:
+    case Screen::Next::Load:
+        startPlay(next == Screen::Next::Load);
+        break;
+    case Screen::Next::Quit:
         quit = true;
         break;
     default:
@@ -95,20 +75,16 @@ void Game::actOnMenu(MenuRules::Action action) {
     }
 }
 
-void Game::drawMenu() const {
-    const float centreX = displaySystem->width * 0.5f;
-    const int height = displaySystem->height;
-    const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
-    displaySystem->beginFrame();
-    // Cleared every frame: text drawn again over itself would thicken and smear.
-    al_clear_to_color(al_map_rgb(0, 0, 0));
-    al_draw_text(font, white, centreX, height - 100, ALLEGRO_ALIGN_CENTRE, "::Controls::");
-    al_draw_text(font, white, centreX, height - 80, ALLEGRO_ALIGN_CENTRE,
-                 "WASD to move, Left Click to attack, ENTER to select");
-    al_draw_text(font, white, centreX, height - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
-    al_draw_text(font, Hud::ink(), centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, optionsLine());
-    mainMenu->draw();
-    displaySystem->showFrame();
+// Play or Load chosen in the menu.
+void Game::startPlay(bool load) {
+    beginPlay();
+    if (load) {
+        loadGame();
+    }
+    startRecording(load);
+    if (!files.notKept.empty()) {
+        hud->notify(files.notKept, PLAY_NOTICE_MS);
+    }
 }
 
 // Play or Load, from the menu or a replay: the level read afresh and the player at the
@@ -123,27 +99,31 @@ void Game::beginPlay() {
     camera->posY = START_Y;
 }
 
-// The Options key, or a click on the line that names it.
-bool Game::optionsAsked(int32_t lineY) const {
-    if (replay != nullptr) {
-        return false; // the recording's settings hold while it plays
+bool Game::runOptions() {
+    OptionsScreen options(playerSettings->settings, screenFonts());
+    displaySystem->showPointer();
+    // The key or click that opened the screen is not a press on it.
+    readMenuCommand(false);
+    bool redraw = true;
+    frameTimer->start();
+    while (true) {
+        if (!frameIsDue() && !redraw) {
+            sleepUntilFrameNearlyDue();
+            continue;
+        }
+        if (displaySystem->readEvents().closeRequested) {
+            return true;
+        }
+        if (!redraw &&
+            options.update(readMenuCommand(options.waitingForPress())) == Screen::Next::Back) {
+            return false;
+        }
+        changeSettings(options.settings());
+        options.settingsNowAre(playerSettings->settings);
+        displaySystem->beginFrame();
+        options.draw();
+        displaySystem->showFrame();
+        frameTimer->start();
+        redraw = false;
     }
-    if (inputSystem->keyPressed(OPTIONS_KEY) || inputSystem->padMoves().options) {
-        return true;
-    }
-    if (!inputSystem->buttonPressed(1)) {
-        return false;
-    }
-    int32_t x = inputSystem->currentMouse->x;
-    int32_t y = inputSystem->currentMouse->y;
-    displaySystem->toFrame(x, y);
-    const int32_t halfWidth = font != nullptr ? al_get_text_width(font, optionsLine()) / 2 : 0;
-    const int32_t centreX = displaySystem->width / 2;
-    return y >= lineY && y < lineY + OPTIONS_LINE_HEIGHT && x >= centreX - halfWidth &&
-           x <= centreX + halfWidth;
-}
-
-// With a pad in the hands, the line says which of its buttons opens the Options screen.
-const char* Game::optionsLine() const {
-    return inputSystem->padConnected() ? "O, or North on the pad, for Options" : OPTIONS_LINE;
 }

@@ -5,8 +5,6 @@
 
 #include "game/PlayView.h"
 
-#include <cstring>
-
 namespace {
 
 // A key, the focus or the close button wakes the wait at once; the time out only
@@ -15,20 +13,11 @@ namespace {
 const double PAUSED_WAIT_SECONDS = 1.0;
 const double PAD_PAUSED_WAIT_SECONDS = 0.05;
 
-bool sameLines(const PlayView::PauseLines& a, const PlayView::PauseLines& b) {
-    return std::strcmp(a.goOn, b.goOn) == 0 && std::strcmp(a.leave, b.leave) == 0 &&
-           std::strcmp(a.options, b.options) == 0;
-}
-
 } // namespace
 
-bool Game::paused() const {
-    return unfocused || pausedByKey || padUnplugged;
-}
-
 void Game::pausePlay(const SwordSway& sway) {
-    holdWorldClocks(true);
     displaySystem->showPointer();
+    pauseScreen->padIs(inputSystem->padConnected());
     showPauseScreen(sway);
 }
 
@@ -36,91 +25,59 @@ void Game::runPausedPass(const SwordSway& sway) {
     const bool hadPad = inputSystem->padConnected();
     displaySystem->waitForEvents(hadPad ? PAD_PAUSED_WAIT_SECONDS : PAUSED_WAIT_SECONDS);
     const WindowEvents news = displaySystem->readEvents();
-    const PlayView::PauseLines wasSaid = pauseLines();
+    const std::string wasSaid = pauseScreen->lines();
     if (news.focusLost) {
-        unfocused = true;
+        pauseScreen->focusLost();
     }
     if (news.focusGained) {
-        unfocused = false;
+        pauseScreen->focusGained();
     }
-    // Only leaving, going on and the Options screen are read while paused.
-    inputSystem->readKeyboard();
-    inputSystem->readMouse();
-    inputSystem->readPad();
+    const MenuCommand command = readMenuCommand(false);
     inputSystem->takePadUnplugged(); // paused already
-    const PadControls::MenuMoves pad = inputSystem->padMoves();
-    bool leave = news.closeRequested || inputSystem->keyDown(ALLEGRO_KEY_ESCAPE) || pad.quit;
-    if (inputSystem->pauseKeyPressed() || pad.start) {
-        pausedByKey = false;
-        padUnplugged = false;
+    Screen::Next next = pauseScreen->update(command);
+    if (news.closeRequested) {
+        next = Screen::Next::Quit;
     }
-    const bool options = !leave && optionsAsked(PlayView::OPTIONS_LINE_Y);
-    inputSystem->rememberKeyboard();
-    if (options) {
-        leave = runOptions();
+    if (next == Screen::Next::Options && !recordedGame->replaying()) {
+        next = runOptions() ? Screen::Next::Quit : Screen::Next::Stay;
+        if (next == Screen::Next::Stay) {
+            showPauseScreen(sway);
+            return;
+        }
     }
-    if (leave && !quit) {
-        eventSystem->fireEvent(Event(QUIT_EVENT)); // saves, and ends the game
+    if (next == Screen::Next::Quit) {
+        if (!quit) {
+            eventSystem->fireEvent(Event(QUIT_EVENT)); // saves, and ends the game
+        }
         return;
     }
-    if (options) {
-        showPauseScreen(sway);
-        return;
-    }
-    if (!paused()) {
+    if (next == Screen::Next::Resume) {
         resumePlay();
         return;
     }
     // The hints say how to go on, which depends on why play is paused and on the pad.
-    if (!sameLines(pauseLines(), wasSaid)) {
+    if (pauseScreen->lines() != wasSaid) {
         showPauseScreen(sway);
     } else {
         displaySystem->showKeptFrame();
     }
 }
 
+// The world's clock moves only with frames of play, so every clock of the world stops
+// with it and goes on where it was.
 void Game::resumePlay() {
-    holdWorldClocks(false);
     displaySystem->hidePointer();
     displaySystem->centrePointer();
     // Wherever the pointer was, its first reading from here turns nothing.
     inputSystem->startAfresh();
-    frameTimer->start();                  // the next frame comes a frame period from now
-    lastWorldStep = Timer::readCounter(); // the pause is no time of the world's
-}
-
-// Every clock of the world stops with it and goes on where it was: a unit's next step,
-// its walk and the sword's swing neither jump nor catch up after a pause.
-void Game::holdWorldClocks(bool hold) {
-    auto holdClock = [hold](Timer* timer) {
-        if (timer != nullptr) {
-            hold ? timer->stop() : timer->resume();
-        }
-    };
-    for (Unit* unit : units) {
-        holdClock(unit->timer);
-        holdClock(unit->animation != nullptr ? unit->animation->timer : nullptr);
-    }
-    holdClock(swordAnimation->timer);
-    holdClock(&hud->noticeTimer);
-    holdClock(&hud->captionTimer);
+    frameTimer->start();         // the next frame comes a frame period from now
+    recordedGame->resumeClock(); // the pause is no time of the world's
 }
 
 // Drawn once into a frame kept for the pause, which each later showing only copies.
 void Game::showPauseScreen(const SwordSway& sway) {
     displaySystem->beginKeptFrame();
-    view->drawPauseScreen(sway, pauseLines());
+    view->drawFrame(sway);
+    pauseScreen->draw();
     displaySystem->showKeptFrame();
-}
-
-PlayView::PauseLines Game::pauseLines() const {
-    const bool pad = inputSystem->padConnected();
-    PlayView::PauseLines lines;
-    lines.goOn = unfocused      ? "Click the window to play on"
-                 : padUnplugged ? "The pad was unplugged: press Pause to play on"
-                 : pad          ? "Press Pause or Start to play on"
-                                : "Press Pause to play on";
-    lines.leave = pad ? "Escape, or Back held, saves and quits" : "Escape saves and quits";
-    lines.options = optionsLine();
-    return lines;
 }

@@ -29,15 +29,14 @@ void Game::runPlay() {
     // view from jumping on the first frame.
     displaySystem->centrePointer();
     frameTimer->start();
-    lastWorldStep = Timer::readCounter();
-    worldStart = worldClock->now();
+    recordedGame->startClock();
     if (quit) {
         return;
     }
     while (playing) {
         if (paused()) {
             runPausedPass(sway);
-        } else if (timedReplay || frameIsDue()) {
+        } else if (recordedGame->timed() || frameIsDue()) {
             playFrame(sway);
         } else {
             sleepUntilFrameNearlyDue();
@@ -51,19 +50,25 @@ void Game::runPlay() {
 void Game::playFrame(SwordSway& sway) {
     const WindowEvents news = displaySystem->readEvents();
     if (news.focusLost && !news.closeRequested) {
-        unfocused = true;
+        pauseScreen->focusLost();
         pausePlay(sway);
         return;
     }
     Demo::Frame recorded;
-    if (replay != nullptr && !nextReplayFrame(recorded, news.closeRequested)) {
+    if (recordedGame->replaying() && !nextReplayFrame(news.closeRequested, recorded)) {
+        quit = true;
+        playing = false;
         return;
     }
-    const int64_t step = replay != nullptr ? recorded.stepNs : measureWorldStep();
+    const int64_t step = recordedGame->replaying() ? recorded.stepNs : recordedGame->measureStep();
     worldClock->advance(step);
     updateWorld();
-    const PlayerCommand command =
-        replay != nullptr ? replayInput(recorded.command) : takePlayerInput(news.closeRequested);
+    PlayerCommand command = recorded.command;
+    if (recordedGame->replaying()) {
+        inputSystem->fire(command);
+    } else {
+        command = takePlayerInput(news.closeRequested);
+    }
     if (camera->moved && sway.step(camera->running)) {
         eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
@@ -74,39 +79,45 @@ void Game::playFrame(SwordSway& sway) {
     }
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
-    if (replay != nullptr) {
-        checkReplayFrame(recorded);
+    afterFrame(command, news.closeRequested, step, recorded, sway);
+}
+
+// The replay's next frame, unless it has ended or the player stopped it.
+bool Game::nextReplayFrame(bool closeRequested, Demo::Frame& frame) {
+    PlayerCommand keys = inputSystem->readReplayKeys();
+    keys.quit = keys.quit || closeRequested;
+    return recordedGame->nextFrame(keys, frame);
+}
+
+// The frame checked or recorded, then what the player asked of the game around play.
+void Game::afterFrame(const PlayerCommand& command, bool closeRequested, int64_t stepNs,
+                      const Demo::Frame& recorded, SwordSway& sway) {
+    if (recordedGame->replaying()) {
+        if (!recordedGame->checkFrame(recorded)) {
+            quit = true;
+            playing = false;
+        }
     } else {
         PlayerCommand kept = command;
-        kept.quit = kept.quit || news.closeRequested; // the close button does what Escape does
-        recordFrame(step, kept);
+        kept.quit = kept.quit || closeRequested; // the close button does what Escape does
+        recordedGame->recordFrame(stepNs, kept);
     }
     if (quit) {
         return;
     }
     // A pad pulled out mid-play holds the game still, as losing the focus does.
-    padUnplugged = padUnplugged || (replay == nullptr && inputSystem->takePadUnplugged());
-    if (command.pause || padUnplugged) {
-        pausedByKey = pausedByKey || command.pause;
+    if (!recordedGame->replaying() && inputSystem->takePadUnplugged()) {
+        pauseScreen->padUnplugged();
+    }
+    if (command.pause) {
+        pauseScreen->pausePressed();
+    }
+    if (paused()) {
         pausePlay(sway);
     } else if (command.fullscreen) {
         switchFullscreen();
         inputSystem->startAfresh(); // the window moved under the pointer
     }
-}
-
-// A replayed frame: the recorded command's events (see nextReplayFrame for the keys
-// that count).
-PlayerCommand Game::replayInput(const PlayerCommand& recorded) {
-    inputSystem->fire(recorded);
-    return recorded;
-}
-
-int64_t Game::measureWorldStep() {
-    const int64_t now = Timer::readCounter();
-    const int64_t step = now - lastWorldStep;
-    lastWorldStep = now;
-    return step;
 }
 
 // The tick, every unit's step, the sword's animation and this frame's camera speeds.

@@ -43,6 +43,7 @@ const double WIN_NOTICE_MS = 5000.0;
 } // namespace
 
 void Game::loadLevel() {
+    const std::string& levelPath = files.levelPath;
     const RegularFile::Contents file = RegularFile::read(levelPath, READ_LIMIT);
     if (file.outcome != RegularFile::Outcome::Read) {
         std::cout << "Cannot open the level \"" << levelPath << "\""
@@ -50,7 +51,7 @@ void Game::loadLevel() {
                   << "; the world is empty floor." << std::endl;
         return;
     }
-    levelHash = Demo::hash(file.text.data(), file.text.size());
+    files.levelHash = Demo::hash(file.text.data(), file.text.size());
     std::istringstream text(file.text);
     const LevelFile level = LevelFile::read(text, mapGrid);
     for (const std::string& problem : level.problems) {
@@ -90,28 +91,29 @@ SaveRecord Game::saveRecord() const {
 }
 
 bool Game::saveGame() {
-    ++stats.saves;
-    if (replay != nullptr) {
+    ++recordedGame->stats.saves;
+    if (recordedGame->replaying()) {
         return true; // a replay counts its saves and writes none
     }
     std::string reason;
-    if (!RegularFile::replace(savePath, SaveWriter::compose(saveRecord()), reason)) {
-        std::cout << "Could not save the game to \"" << savePath << "\": " << reason << "."
+    if (!RegularFile::replace(files.savePath, SaveWriter::compose(saveRecord()), reason)) {
+        std::cout << "Could not save the game to \"" << files.savePath << "\": " << reason << "."
                   << std::endl;
-        lastSaveProblem = reason;
+        files.saveProblem = reason;
         return false;
     }
+    files.saveProblem.clear();
     return true;
 }
 
 void Game::loadGame() {
-    const RegularFile::Contents file = RegularFile::read(savePath, READ_LIMIT);
+    const RegularFile::Contents file = RegularFile::read(files.savePath, READ_LIMIT);
     if (file.outcome == RegularFile::Outcome::Refused) {
-        std::cout << "Cannot read the save \"" << savePath << "\": " << file.problem
+        std::cout << "Cannot read the save \"" << files.savePath << "\": " << file.problem
                   << "; a new game starts." << std::endl;
     }
-    loadedSave = file.outcome == RegularFile::Outcome::Read ? file.text : "";
-    putBackSave(loadedSave);
+    recordedGame->loadedSave = file.outcome == RegularFile::Outcome::Read ? file.text : "";
+    putBackSave(recordedGame->loadedSave);
 }
 
 // A save's text put back into play; an empty one starts a new game.
@@ -123,7 +125,7 @@ void Game::putBackSave(const std::string& saveText) {
     std::istringstream text(saveText);
     const SaveReader save = SaveReader::read(text);
     for (const std::string& problem : save.problems) {
-        std::cout << "Save \"" << savePath << "\": " << problem << std::endl;
+        std::cout << "Save \"" << files.savePath << "\": " << problem << std::endl;
     }
     // Saves hold whole cells; the player comes back to the middle of the cell rather
     // than its corner, where the view would be a wall face at distance zero.
@@ -149,7 +151,7 @@ void Game::handleEvent(const Event& event) {
     if (event.type == QUIT_EVENT) {
         // A player who leaves believes the game saved: when it did not, the game ends
         // with a failure status, after saying why.
-        quitSaveFailed = !saveGame();
+        saveGame();
         quit = !quit;
         return;
     }
@@ -168,7 +170,7 @@ void Game::handleEvent(const Event& event) {
         createUnit(camera->posX, camera->posY);
         break;
     case SAVE_EVENT:
-        hud->notify(saveGame() ? "Game saved" : "Could not save: " + lastSaveProblem);
+        hud->notify(saveGame() ? "Game saved" : "Could not save: " + files.saveProblem);
         break;
     case PLAYER_ATTACK_EVENT:
         swingSword();
@@ -189,14 +191,14 @@ void Game::swingSword() {
         return; // the last swing is still on its way
     }
     swordAnimation->finished = false;
-    ++stats.blowsGiven;
+    ++recordedGame->stats.blowsGiven;
     Unit* target = findTarget();
     if (target == nullptr || !swordReaches(*target)) {
-        ++stats.misses;
+        ++recordedGame->stats.misses;
         playSound(SoundId::SWORD_MISS);
         return;
     }
-    ++stats.hits;
+    ++recordedGame->stats.hits;
     playSound(SoundId::SWORD_HIT);
     std::cout << "Did " << SWORD_DAMAGE << " damage!" << std::endl;
     target->applyDamage(-SWORD_DAMAGE);
@@ -235,13 +237,13 @@ Unit* Game::findTarget() const {
 }
 
 void Game::killUnit(Unit* unit) {
-    ++stats.kills;
+    ++recordedGame->stats.kills;
     units.erase(std::find(units.begin(), units.end(), unit));
     delete unit; // it stops listening for ticks as it goes
 }
 
 void Game::takeBlow(int32_t amount) {
-    ++stats.blowsTaken;
+    ++recordedGame->stats.blowsTaken;
     std::cout << "You take " << amount << " damage!\n";
     player->applyDamage(amount);
     if (inputSystem != nullptr) {
@@ -251,4 +253,38 @@ void Game::takeBlow(int32_t amount) {
 
 void Game::playSound(int32_t soundId) {
     eventSystem->fireEvent(SoundEvent(soundId, 1.0f, SoundEvent::CENTRE, false));
+}
+
+// As play begins, with the level and any save already read.
+void Game::startRecording(bool loaded) {
+    if (recordedGame->replaying()) {
+        return;
+    }
+    Demo header;
+    header.gameVersion = CommandLine::gameVersion();
+    header.levelName = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
+    header.levelHash = files.levelHash;
+    header.steering = playerSettings->settings;
+    header.startsWithLoad = loaded;
+    header.save = loaded ? recordedGame->loadedSave : "";
+    say(recordedGame->startRecording(files.recordPath, header));
+}
+
+// Play begins as the recording's did, without the menu; what steers the world is the
+// recording's, and nothing of the player's is written while it plays.
+void Game::startReplay(const Demo* demo, bool timed) {
+    recordedGame->startReplay(demo, timed);
+    playerSettings->writable = false;
+    beginPlay();
+    if (demo->startsWithLoad) {
+        putBackSave(demo->save);
+    }
+    applySettings();
+}
+
+int Game::exitStatus() const {
+    if (recordedGame != nullptr && recordedGame->exitStatus != 0) {
+        return recordedGame->exitStatus;
+    }
+    return files.saveProblem.empty() ? 0 : 1;
 }

@@ -3,35 +3,31 @@
 #include "game/Game.h"
 
 #include "core/AssetIds.h"
-#include "core/SoundEvent.h"
 #include "game/PlayView.h"
 #include "io/SettingsFile.h"
 
 #include <iostream>
 
 void Game::loadSettings() {
-    settingsPath = SettingsFile::defaultPath();
-    const SettingsFile::Loaded loaded = SettingsFile::load(settingsPath);
-    for (const std::string& problem : loaded.problems) {
+    for (const std::string& problem : playerSettings->load(SettingsFile::defaultPath())) {
         std::cout << problem << std::endl;
-    }
-    settings = loaded.settings;
-    if (startMode != CommandLine::StartMode::Remembered) {
-        settings.fullscreen = startMode == CommandLine::StartMode::Fullscreen;
     }
 }
 
+// During a replay the settings that steer the world are the recording's, whatever the
+// player has chosen or changes meanwhile.
 void Game::applySettings() {
-    inputSystem->bindings = settings.keys;
-    inputSystem->pad = settings.pad;
-    camera->radiansPerPixel =
-        settings.turning == Settings::Turning::Smooth ? settings.smoothRadiansPerPixel() : 0.0;
-    soundSystem->setVolumes(settings.effectsVolume / 100.0f, settings.ambienceVolume / 100.0f);
-    view->flashShare = settings.flashShare();
-    hud->captionsOn = settings.captions;
-    hud->fpsOn = settings.showFps;
-    displaySystem->fillScreen = settings.scaling == Settings::Scaling::Fill;
-    if (displaySystem->display != nullptr && settings.fullscreen != displaySystem->fullscreen()) {
+    Settings& settings = playerSettings->settings;
+    const Settings inForce = recordedGame != nullptr ? recordedGame->inForce(settings) : settings;
+    inputSystem->bindings = inForce.keys;
+    inputSystem->pad = inForce.pad;
+    camera->radiansPerPixel = inForce.radiansPerPixel();
+    soundSystem->setVolumes(inForce.effectsVolume / 100.0f, inForce.ambienceVolume / 100.0f);
+    view->flashShare = inForce.flashShare();
+    hud->captionsOn = inForce.captions;
+    hud->fpsOn = inForce.showFps;
+    displaySystem->fillScreen = inForce.scaling == Settings::Scaling::Fill;
+    if (displaySystem->display != nullptr && inForce.fullscreen != displaySystem->fullscreen()) {
         displaySystem->switchFullscreen();
         // A desktop that keeps the window at its size leaves the game in it.
         settings.fullscreen = displaySystem->fullscreen();
@@ -42,28 +38,27 @@ void Game::applySettings() {
 // In force at once, and kept. A file that cannot be written is said once, on the console
 // and the HUD; the change stays in force for this run all the same.
 void Game::changeSettings(const Settings& changed) {
-    if (changed == settings) {
+    if (changed == playerSettings->settings) {
         return;
     }
-    settings = changed;
+    const Settings before = playerSettings->settings;
+    playerSettings->settings = changed;
     applySettings();
-    if (replay != nullptr) {
-        return; // a replay keeps the player's settings as they were
+    say(playerSettings->keepChangesFrom(before));
+}
+
+// A problem on the console and the HUD; nothing when there is none.
+void Game::say(const std::string& problem) {
+    if (!problem.empty()) {
+        std::cout << problem << "." << std::endl;
+        hud->notify(problem);
     }
-    std::string reason;
-    if (SettingsFile::save(settingsPath, settings, reason) || settingsProblemSaid) {
-        return;
-    }
-    const std::string said = "Settings not kept: " + reason;
-    std::cout << said << "." << std::endl;
-    hud->notify(said);
-    settingsProblemSaid = true;
 }
 
 // The full screen key, remembered for the next start.
 void Game::switchFullscreen() {
     displaySystem->switchFullscreen();
-    Settings changed = settings;
+    Settings changed = playerSettings->settings;
     changed.fullscreen = displaySystem->fullscreen();
     changeSettings(changed);
 }

@@ -12,11 +12,6 @@ const double SIGHT_RANGE = 4.7;
 const double CLOSE_UP_RANGE = 0.5;
 const float FLASH_STRENGTH = 0.6f;
 
-const int DIM_ALPHA = 150;
-const int TITLE_Y = 60;
-const int HINT_Y = 104;
-const int LINE_GAP = 20;
-
 } // namespace
 
 // Walls and units pixel by pixel into the locked target, then the sword, the damage
@@ -33,25 +28,6 @@ void PlayView::drawFrame(const SwordSway& sway) {
     drawSword(sway);
     drawDamageFlash();
     scene.hud->draw(scene.font, scene.player->health, scene.units->size());
-}
-
-void PlayView::drawPauseScreen(const SwordSway& sway, const PauseLines& lines) {
-    drawFrame(sway);
-    ALLEGRO_BITMAP* target = al_get_target_bitmap();
-    const int width = al_get_bitmap_width(target);
-    al_draw_filled_rectangle(0, 0, width, al_get_bitmap_height(target),
-                             al_map_rgba(0, 0, 0, DIM_ALPHA));
-    const float centreX = width * 0.5f;
-    const ALLEGRO_COLOR bone = Hud::ink();
-    if (scene.titleFont != nullptr) {
-        al_draw_text(scene.titleFont, bone, centreX, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
-    }
-    if (scene.font == nullptr) {
-        return;
-    }
-    al_draw_text(scene.font, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, lines.goOn);
-    al_draw_text(scene.font, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE, lines.leave);
-    al_draw_text(scene.font, bone, centreX, OPTIONS_LINE_Y, ALLEGRO_ALIGN_CENTRE, lines.options);
 }
 
 bool PlayView::orderUnits() {

@@ -15,8 +15,7 @@
 class SwordSway;
 
 // What the player sees of play: the frame (walls, floor and ceiling, the units, the sword,
-// the damage flash and the HUD) and the pause screen, which is that frame dimmed. Both
-// are drawn into the current target. It owns nothing it draws.
+// the damage flash and the HUD), drawn into the current target. It owns nothing it draws.
 class PlayView : public Trackable {
   public:
     // Everything a frame shows, owned by the game.
@@ -27,29 +26,15 @@ class PlayView : public Trackable {
         Unit* player = nullptr;
         Hud* hud = nullptr;
         std::vector<Unit*>* units = nullptr;
-        const ALLEGRO_FONT* font = nullptr;      // the HUD's and the pause screen's lines
-        const ALLEGRO_FONT* titleFont = nullptr; // the pause screen's title
+        const ALLEGRO_FONT* font = nullptr; // the HUD's lines
     };
 
     explicit PlayView(const Scene& scene) : scene(scene) {}
-
-    // Where the pause screen names the Options key.
-    static constexpr int32_t OPTIONS_LINE_Y = 144;
 
     // How strongly a blow reddens the view: 1 the full flash, 0 none.
     double flashShare = 1.0;
 
     void drawFrame(const SwordSway& sway);
-    // The pause screen's lines under its title: how to go on, how to leave, and the line
-    // that names the Options key.
-    struct PauseLines {
-        const char* goOn;
-        const char* leave;
-        const char* options;
-    };
-    // The frame as it stands, dimmed, with the title and the lines.
-    void drawPauseScreen(const SwordSway& sway, const PauseLines& lines);
-
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit in front of the camera stands so close that it alone is drawn.
     bool orderUnits();

@@ -4,9 +4,10 @@
 #include <iostream>
 
 // Reads the command line, then runs the menu or play loop until the game is told to
-// quit. The exit status is 0 for a normal end, 1 when the game could not start or the
-// save made on quitting failed (the reason is on the console, before the exit report),
-// and 2 for a command line it cannot use, before any window opens.
+// quit. The exit status is 0 for a normal end; 1 when the game could not start, the save
+// made on quitting failed or the summary asked for could not be written (the reason is
+// on the console, before the exit report); 2 for a command line it cannot use, before any
+// window opens; 3 for a demo that went out of step.
 int main(int argc, char** argv) {
     const CommandLine line = CommandLine::parse(argc, argv);
     if (line.outcome == CommandLine::Outcome::Exit) {
@@ -18,15 +19,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     Game* game = new Game();
-    game->startMode = line.startMode;
+    game->playerSettings->startMode = line.startMode;
     // The launcher's word when the player's folder cannot keep the save.
     const char* notKept = std::getenv("DUSKMARCH_NOT_KEPT");
-    game->playNotice = notKept != nullptr ? notKept : "";
+    game->files.notKept = notKept != nullptr ? notKept : "";
     if (!line.levelPath.empty()) {
-        game->levelPath = line.levelPath;
-        game->savePath = CommandLine::saveNameFor(line.levelPath);
+        game->files.levelPath = line.levelPath;
+        game->files.savePath = CommandLine::saveNameFor(line.levelPath);
     }
-    game->recordPath = line.recordPath;
+    game->files.recordPath = line.recordPath;
     if (!game->init(ScreenSize{600, 400})) {
         delete game;
         return 1;
@@ -42,13 +43,10 @@ int main(int argc, char** argv) {
             game->runMenu();
         }
     }
-    if (line.replaying) {
-        game->endReplay(); // once more, for a replay the demo's own Escape ended
-    }
-    if (!line.statDumpPath.empty()) {
-        game->writeStatDump(line.statDumpPath);
-    }
-    const int status = game->exitStatus != 0 ? game->exitStatus : game->quitSaveFailed ? 1 : 0;
+    game->recordedGame->endReplay(); // once more, for a replay the demo's own Escape ended
+    const bool summarised =
+        line.statDumpPath.empty() || game->recordedGame->writeStatDump(line.statDumpPath);
+    const int status = game->exitStatus() != 0 ? game->exitStatus() : summarised ? 0 : 1;
     delete game;
     return status;
 }

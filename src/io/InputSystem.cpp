@@ -104,6 +104,53 @@ PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
     return command;
 }
 
+MenuCommand InputSystem::readMenuCommand(bool waitingForPress) {
+    readKeyboard();
+    readMouse();
+    readPad();
+    const PadControls::MenuMoves pad = padMoves();
+    MenuCommand command;
+    const bool escape = keyPressed(ALLEGRO_KEY_ESCAPE);
+    command.leave = escape || pad.quit;
+    command.back = escape;
+    command.padConnected = padConnected();
+    if (waitingForPress) {
+        command.pressedKey = anyKeyPressed();
+        const PadBindings::Button button = padButtonPressed();
+        command.pressedButton =
+            button != PadBindings::Button::COUNT ? static_cast<int>(button) : -1;
+        rememberKeyboard();
+        return command;
+    }
+    command.back = escape || pad.back;
+    command.up = keyPressed(ALLEGRO_KEY_W) || keyPressed(ALLEGRO_KEY_UP) || pad.up;
+    command.down = keyPressed(ALLEGRO_KEY_S) || keyPressed(ALLEGRO_KEY_DOWN) || pad.down;
+    command.left = keyPressed(ALLEGRO_KEY_LEFT) || pad.left;
+    command.right = keyPressed(ALLEGRO_KEY_RIGHT) || pad.right;
+    // Enter with Alt held switches to the full screen instead of choosing.
+    command.choose = (keyPressed(ALLEGRO_KEY_ENTER) && !altDown()) || pad.choose;
+    command.start = pad.start;
+    command.pause = pauseKeyPressed();
+    command.options = keyPressed(ALLEGRO_KEY_O) || pad.options;
+    command.fullscreen = fullscreenKeyPressed();
+    command.click = buttonPressed(1);
+    command.clickX = currentMouse->x;
+    command.clickY = currentMouse->y;
+    rememberKeyboard();
+    return command;
+}
+
+PlayerCommand InputSystem::readReplayKeys() {
+    readKeyboard();
+    PlayerCommand command;
+    command.quit = keyPressed(ALLEGRO_KEY_ESCAPE);
+    command.pause = pauseKeyPressed();
+    command.fullscreen = fullscreenKeyPressed();
+    command.screenshot = actionPressed(KeyBindings::Action::Screenshot);
+    rememberKeyboard();
+    return command;
+}
+
 void InputSystem::fire(const PlayerCommand& command) {
     if (command.quit) {
         fire(QUIT_EVENT);

@@ -2,6 +2,7 @@
 
 #include "core/EventSystem.h"
 #include "core/KeyBindings.h"
+#include "core/MenuCommand.h"
 #include "core/PadSettings.h"
 #include "core/PlayerCommand.h"
 #include "core/Trackable.h"
@@ -38,6 +39,14 @@ class InputSystem : public Trackable {
     // slower, faster, the step ahead or back, the step aside or the footstep, the turn,
     // the sword, the save.
     void fire(const PlayerCommand& command);
+
+    // The devices read once into a screen's command; waitingForPress: the screen waits
+    // for any key or button to bind, which then is no move. The click is where the
+    // pointer is in the window.
+    MenuCommand readMenuCommand(bool waitingForPress);
+    // During a replay only these of the player's keys count: Escape (as quit), Pause, the
+    // full screen key and the screenshot key.
+    PlayerCommand readReplayKeys();
 
     // Keyboard access for the menus, which read keys without events.
     void readKeyboard();

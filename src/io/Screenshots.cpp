@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -28,8 +26,7 @@ int createFresh(const std::string& folder, std::string& path, std::string& reaso
     const std::string stem = folder + "/duskmarch-" + timeStamp();
     for (int attempt = 1; attempt < 100; ++attempt) {
         path = stem + (attempt > 1 ? "-" + std::to_string(attempt) : "") + ".png";
-        const int fd =
-            open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        const int fd = RegularFile::createFresh(path);
         if (fd >= 0 || errno != EEXIST) {
             if (fd < 0) {
                 reason = path + ": " + std::strerror(errno);

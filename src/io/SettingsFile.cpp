@@ -3,116 +3,64 @@
 #include "core/BaseDirectories.h"
 #include "core/RegularFile.h"
 
+#include <algorithm>
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_memfile.h>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
 const char* const FILE_NAME = "settings.ini";
+const char* const KEYS_SECTION = "keys";
+const char* const PAD_BUTTONS_SECTION = "pad buttons";
 
-struct Choice {
-    int value;
-    const char* word;
-};
-
-const Choice TURNING[] = {{static_cast<int>(Settings::Turning::Classic), "classic"},
-                          {static_cast<int>(Settings::Turning::Smooth), "smooth"}};
-const Choice FLASH[] = {{static_cast<int>(Settings::Flash::Full), "full"},
-                        {static_cast<int>(Settings::Flash::Reduced), "reduced"},
-                        {static_cast<int>(Settings::Flash::Off), "off"}};
-const Choice SCALING[] = {{static_cast<int>(Settings::Scaling::Whole), "whole"},
-                          {static_cast<int>(Settings::Scaling::Fill), "fill"}};
-const Choice ON_OFF[] = {{0, "off"}, {1, "on"}};
-
-template <std::size_t N> const char* wordOf(const Choice (&choices)[N], int value) {
-    for (const Choice& choice : choices) {
-        if (choice.value == value) {
-            return choice.word;
-        }
-    }
-    return choices[0].word;
-}
-
-// Reads one value of the file into its setting; what is not there keeps the default.
+// Reads the file's values into the settings; what is not there keeps the default.
 class Reader {
   public:
     Reader(const ALLEGRO_CONFIG* config, std::vector<std::string>& problems)
         : config(config), problems(problems) {}
 
-    template <std::size_t N, typename T>
-    void choice(const char* section, const char* key, const Choice (&choices)[N], T& setting) {
-        const char* text = value(section, key);
-        if (text == nullptr) {
-            return;
-        }
-        for (const Choice& choice : choices) {
-            if (std::strcmp(text, choice.word) == 0) {
-                setting = static_cast<T>(choice.value);
-                return;
+    void entries(Settings& settings) {
+        for (const Settings::Entry& entry : Settings::table()) {
+            const char* text = value(entry.section, entry.key);
+            int32_t number = 0;
+            if (text == nullptr) {
+                continue;
+            }
+            if (entry.parse(text, number)) {
+                entry.set(settings, number);
+            } else {
+                refuse(entry.section, entry.key, text);
             }
         }
-        refuse(section, key, text);
-    }
-
-    void onOff(const char* section, const char* key, bool& setting) {
-        int value = setting;
-        choice(section, key, ON_OFF, value);
-        setting = value != 0;
-    }
-
-    // A whole number from low to high, in steps of step from low.
-    void number(const char* section, const char* key, int low, int high, int step,
-                int32_t& setting) {
-        const char* text = value(section, key);
-        if (text == nullptr) {
-            return;
-        }
-        char* end = nullptr;
-        errno = 0;
-        const long number = std::strtol(text, &end, 10);
-        if (end == text || *end != '\0' || errno != 0 || number < low || number > high ||
-            (number - low) % step != 0) {
-            refuse(section, key, text);
-            return;
-        }
-        setting = static_cast<int32_t>(number);
     }
 
     void keys(KeyBindings& bindings) {
         for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
             const auto action = static_cast<KeyBindings::Action>(i);
             const char* name = KeyBindings::settingName(action);
-            const char* text = value("keys", name);
+            const char* text = value(KEYS_SECTION, name);
             if (text == nullptr) {
                 continue;
             }
             KeyBindings::Action swapped;
             const int keycode = KeyBindings::keyFromName(text);
             if (keycode == KeyBindings::NO_KEY || !bindings.bind(action, keycode, swapped)) {
-                refuse("keys", name, text);
+                refuse(KEYS_SECTION, name, text);
             }
         }
     }
 
-    void pad(PadSettings& pad) {
-        number("pad", "sensitivity", PadSettings::SENSITIVITY_MIN, PadSettings::SENSITIVITY_MAX, 1,
-               pad.sensitivity);
-        number("pad", "dead_zone", PadSettings::DEAD_ZONE_MIN, PadSettings::DEAD_ZONE_MAX,
-               PadSettings::DEAD_ZONE_STEP, pad.deadZone);
-        onOff("pad", "invert", pad.invert);
-        onOff("pad", "rumble", pad.rumble);
+    void padButtons(PadBindings& buttons) {
         for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
             const auto action = static_cast<PadBindings::Action>(i);
             const char* name = PadBindings::settingName(action);
-            const char* text = value("pad buttons", name);
+            const char* text = value(PAD_BUTTONS_SECTION, name);
             if (text == nullptr) {
                 continue;
             }
             PadBindings::Action swapped;
-            if (!pad.buttons.bind(action, PadBindings::buttonFromName(text), swapped)) {
-                refuse("pad buttons", name, text);
+            if (!buttons.bind(action, PadBindings::buttonFromName(text), swapped)) {
+                refuse(PAD_BUTTONS_SECTION, name, text);
             }
         }
     }
@@ -143,6 +91,107 @@ ALLEGRO_CONFIG* configFromText(const std::string& text) {
     ALLEGRO_CONFIG* config = al_load_config_file_f(file);
     al_fclose(file);
     return config;
+}
+
+// What a setting takes, for the comment at the head of its section: "classic or smooth".
+std::string takes(const Settings::Entry& entry) {
+    if (!entry.isChoice()) {
+        const std::string range = std::to_string(entry.low) + " to " + std::to_string(entry.high);
+        return entry.step == 1 ? range : range + ", in steps of " + std::to_string(entry.step);
+    }
+    std::string text;
+    for (std::size_t i = 0; i < entry.words.size(); ++i) {
+        text += (i == 0                        ? ""
+                 : i + 1 == entry.words.size() ? " or "
+                                               : ", ") +
+                std::string(entry.words[i]);
+    }
+    return text;
+}
+
+// Comment lines of at most 86 characters, broken after a comma or semicolon.
+void addComment(ALLEGRO_CONFIG* config, const char* section, const std::string& text) {
+    const std::size_t width = 86;
+    std::size_t start = 0;
+    while (text.size() - start > width) {
+        const std::size_t cut = text.find_last_of(",;", start + width);
+        al_add_config_comment(config, section, text.substr(start, cut + 1 - start).c_str());
+        start = cut + 2;
+    }
+    al_add_config_comment(config, section, text.substr(start).c_str());
+}
+
+// "effects and ambience: 0 to 100, in steps of 10; captions: off or on": the settings of
+// the section, those that take the same values named together.
+std::string sectionComment(const std::string& section) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> groups;
+    for (const Settings::Entry& entry : Settings::table()) {
+        if (section != entry.section) {
+            continue;
+        }
+        const std::string values = takes(entry);
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& known) { return known.first == values; });
+        if (group == groups.end()) {
+            groups.push_back({values, {}});
+            group = groups.end() - 1;
+        }
+        group->second.push_back(entry.key);
+    }
+    std::string comment;
+    for (const auto& [values, keys] : groups) {
+        std::string names;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            names += (i == 0 ? "" : i + 1 == keys.size() ? " and " : ", ") + keys[i];
+        }
+        comment += (comment.empty() ? "" : "; ") + names + ": " + values;
+    }
+    return comment;
+}
+
+// Each section of the table in the order it first comes, with its comment and values.
+void addEntries(ALLEGRO_CONFIG* config, const Settings& settings) {
+    std::vector<std::string> sections;
+    for (const Settings::Entry& entry : Settings::table()) {
+        if (std::find(sections.begin(), sections.end(), entry.section) == sections.end()) {
+            sections.push_back(entry.section);
+        }
+    }
+    for (const std::string& section : sections) {
+        addComment(config, section.c_str(), sectionComment(section));
+        for (const Settings::Entry& entry : Settings::table()) {
+            if (section == entry.section) {
+                al_set_config_value(config, entry.section, entry.key,
+                                    entry.word(entry.get(settings)).c_str());
+            }
+        }
+    }
+}
+
+// The file as it is now with the changes from before to after made on it: what another
+// copy of the game wrote meanwhile stays.
+Settings changedOnDisk(const std::string& path, const Settings& before, const Settings& after) {
+    Settings merged = SettingsFile::load(path).settings;
+    for (const Settings::Entry& entry : Settings::table()) {
+        if (entry.get(before) != entry.get(after)) {
+            entry.set(merged, entry.get(after));
+        }
+    }
+    for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
+        const auto action = static_cast<KeyBindings::Action>(i);
+        KeyBindings::Action swapped;
+        if (before.keys.key(action) != after.keys.key(action)) {
+            merged.keys.bind(action, after.keys.key(action), swapped);
+        }
+    }
+    for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
+        const auto action = static_cast<PadBindings::Action>(i);
+        PadBindings::Action swapped;
+        if (before.pad.buttons.button(action) != after.pad.buttons.button(action)) {
+            merged.pad.buttons.bind(action, after.pad.buttons.button(action), swapped);
+        }
+    }
+    return merged;
 }
 
 } // namespace
@@ -183,22 +232,10 @@ SettingsFile::Loaded SettingsFile::parse(const std::string& text) {
         loaded.problems.push_back("Settings: the file cannot be read; the defaults stay.");
         return loaded;
     }
-    Settings& settings = loaded.settings;
     Reader read(config, loaded.problems);
-    read.choice("controls", "turning", TURNING, settings.turning);
-    read.number("controls", "sensitivity", Settings::SENSITIVITY_MIN, Settings::SENSITIVITY_MAX, 1,
-                settings.sensitivity);
-    read.number("sound", "effects", 0, Settings::VOLUME_MAX, Settings::VOLUME_STEP,
-                settings.effectsVolume);
-    read.number("sound", "ambience", 0, Settings::VOLUME_MAX, Settings::VOLUME_STEP,
-                settings.ambienceVolume);
-    read.onOff("sound", "captions", settings.captions);
-    read.choice("view", "damage_flash", FLASH, settings.flash);
-    read.onOff("view", "fullscreen", settings.fullscreen);
-    read.choice("view", "scaling", SCALING, settings.scaling);
-    read.onOff("view", "fps", settings.showFps);
-    read.keys(settings.keys);
-    read.pad(settings.pad);
+    read.entries(loaded.settings);
+    read.keys(loaded.settings.keys);
+    read.padButtons(loaded.settings.pad.buttons);
     al_destroy_config(config);
     return loaded;
 }
@@ -207,34 +244,26 @@ std::string SettingsFile::compose(const Settings& settings) {
     ALLEGRO_CONFIG* config = al_create_config();
     al_add_config_comment(config, nullptr,
                           "Duskmarch's settings, as the Options screen keeps them.");
-    al_set_config_value(config, "controls", "turning",
-                        wordOf(TURNING, static_cast<int>(settings.turning)));
-    al_set_config_value(config, "controls", "sensitivity",
-                        std::to_string(settings.sensitivity).c_str());
-    al_set_config_value(config, "sound", "effects", std::to_string(settings.effectsVolume).c_str());
-    al_set_config_value(config, "sound", "ambience",
-                        std::to_string(settings.ambienceVolume).c_str());
-    al_set_config_value(config, "sound", "captions", wordOf(ON_OFF, settings.captions));
-    al_set_config_value(config, "view", "damage_flash",
-                        wordOf(FLASH, static_cast<int>(settings.flash)));
-    al_set_config_value(config, "view", "fullscreen", wordOf(ON_OFF, settings.fullscreen));
-    al_set_config_value(config, "view", "scaling",
-                        wordOf(SCALING, static_cast<int>(settings.scaling)));
-    al_set_config_value(config, "view", "fps", wordOf(ON_OFF, settings.showFps));
+    addEntries(config, settings);
+    al_add_config_comment(config, KEYS_SECTION,
+                          "Allegro's key names without ALLEGRO_KEY_: W, UP, LSHIFT, PAD_0 ...");
     for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
         const auto action = static_cast<KeyBindings::Action>(i);
-        al_set_config_value(config, "keys", KeyBindings::settingName(action),
+        al_set_config_value(config, KEYS_SECTION, KeyBindings::settingName(action),
                             KeyBindings::keyName(settings.keys.key(action)));
     }
-    const PadSettings& pad = settings.pad;
-    al_set_config_value(config, "pad", "sensitivity", std::to_string(pad.sensitivity).c_str());
-    al_set_config_value(config, "pad", "dead_zone", std::to_string(pad.deadZone).c_str());
-    al_set_config_value(config, "pad", "invert", wordOf(ON_OFF, pad.invert));
-    al_set_config_value(config, "pad", "rumble", wordOf(ON_OFF, pad.rumble));
+    std::string buttons; // those an action may take
+    for (int i = 0; i < PadBindings::BUTTON_COUNT; ++i) {
+        const auto button = static_cast<PadBindings::Button>(i);
+        if (!PadBindings::isKept(button)) {
+            buttons += (buttons.empty() ? "" : ", ") + std::string(PadBindings::buttonName(button));
+        }
+    }
+    addComment(config, PAD_BUTTONS_SECTION, buttons);
     for (int i = 0; i < PadBindings::ACTION_COUNT; ++i) {
         const auto action = static_cast<PadBindings::Action>(i);
-        al_set_config_value(config, "pad buttons", PadBindings::settingName(action),
-                            PadBindings::buttonName(pad.buttons.button(action)));
+        al_set_config_value(config, PAD_BUTTONS_SECTION, PadBindings::settingName(action),
+                            PadBindings::buttonName(settings.pad.buttons.button(action)));
     }
     // Far more room than the few lines it writes.
     std::string text(SIZE_LIMIT, '\0');
@@ -250,12 +279,13 @@ std::string SettingsFile::compose(const Settings& settings) {
     return text;
 }
 
-bool SettingsFile::save(const std::string& path, const Settings& settings, std::string& reason) {
+bool SettingsFile::save(const std::string& path, const Settings& before, const Settings& after,
+                        std::string& reason) {
     if (path.empty()) {
         reason = "there is no folder for it (neither XDG_CONFIG_HOME nor HOME is set)";
         return false;
     }
     const std::string folder = path.substr(0, path.find_last_of('/'));
     return (folder == path || RegularFile::makeFolders(folder, reason)) &&
-           RegularFile::replace(path, compose(settings), reason);
+           RegularFile::replace(path, compose(changedOnDisk(path, before, after)), reason);
 }

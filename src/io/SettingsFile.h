@@ -29,7 +29,10 @@ class SettingsFile {
     static Loaded parse(const std::string& text);
 
     static std::string compose(const Settings& settings);
-    // Writes beside the file and renames it into place, making its folder first. False,
-    // with the reason, when it cannot.
-    static bool save(const std::string& path, const Settings& settings, std::string& reason);
+    // Makes the changes from before to after on the file as it is now (another copy of the
+    // game may have written it meanwhile, and its changes stay), writing beside the file
+    // and renaming into place, its folder made first. False, with the reason, when it
+    // cannot.
+    static bool save(const std::string& path, const Settings& before, const Settings& after,
+                     std::string& reason);
 };

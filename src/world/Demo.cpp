@@ -96,12 +96,42 @@ uint64_t Demo::hash(const void* data, std::size_t size, uint64_t seed) {
     return value;
 }
 
+namespace {
+
+// The settings that steer the world, in the table's order, after the line's name.
+bool readSteering(const std::string& line, Settings& steering) {
+    std::istringstream words(line);
+    std::string word;
+    if (!(words >> word) || word != Demo::STEERING_LINE) {
+        return false;
+    }
+    for (const Settings::Entry& entry : Settings::table()) {
+        int32_t value = 0;
+        if (!entry.steersWorld) {
+            continue;
+        }
+        if (!(words >> word) || !entry.parse(word.c_str(), value)) {
+            return false;
+        }
+        entry.set(steering, value);
+    }
+    return !(words >> word) && line.find("  ") == std::string::npos && line.back() != ' ';
+}
+
+} // namespace
+
 std::string Demo::header() const {
     std::ostringstream text;
     text << MAGIC << " " << formatVersion << "\n";
     text << "game " << gameVersion << "\n";
     text << "level " << levelName << " " << hex(levelHash) << "\n";
-    text << "turning " << (smoothTurning ? "smooth" : "classic") << " " << sensitivity << "\n";
+    text << STEERING_LINE;
+    for (const Settings::Entry& entry : Settings::table()) {
+        if (entry.steersWorld) {
+            text << " " << entry.word(entry.get(steering));
+        }
+    }
+    text << "\n";
     if (startsWithLoad) {
         text << "start load " << save.size() << "\n" << save;
     } else {
@@ -168,16 +198,10 @@ bool Demo::read(const std::string& text, Demo& demo, std::string& reason) {
     }
     demo.levelName = name;
     demo.levelHash = std::strtoull(sum, nullptr, 16);
-    int sensitivity = 0;
-    if (!nextLine(text, at, line) ||
-        std::sscanf(line.c_str(), "turning %63s %d", word, &sensitivity) != 2 ||
-        (std::strcmp(word, "smooth") != 0 && std::strcmp(word, "classic") != 0) ||
-        sensitivity < 1 || sensitivity > 10) {
+    if (!nextLine(text, at, line) || !readSteering(line, demo.steering)) {
         reason = "its header is damaged (turning)";
         return false;
     }
-    demo.smoothTurning = std::strcmp(word, "smooth") == 0;
-    demo.sensitivity = sensitivity;
     if (!nextLine(text, at, line)) {
         reason = "its header is damaged (start)";
         return false;

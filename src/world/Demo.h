@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/PlayerCommand.h"
+#include "core/Settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +15,7 @@
 //   duskmarch-demo 2
 //   game 0.1.0
 //   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
-//   turning classic 5                  what the camera's turning depends on
+//   turning classic 5                  the settings the world's course depends on
 //   start play                         or "start load N", then the N bytes of the save
 //   frame 16667000 1 0 0 -3 250 rw 0a1b...  nanoseconds, forward, strafe, key turn,
 //   ...                                pointer travel, stick turn, the flags ('-' for
@@ -43,8 +44,10 @@ class Demo {
     std::string gameVersion;
     std::string levelName;
     uint64_t levelHash = 0;
-    bool smoothTurning = false;
-    int32_t sensitivity = 5;
+    // The settings that steer the world (the turning and its sensitivity), as recorded;
+    // the rest are the defaults.
+    Settings steering;
+    static constexpr const char* STEERING_LINE = "turning";
     bool startsWithLoad = false;
     std::string save; // the save a Load began from
     std::vector<Frame> frames;

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 DemoRecorder::~DemoRecorder() {
@@ -21,7 +20,7 @@ bool DemoRecorder::start(const std::string& path, const Demo& header, std::strin
         reason = std::strerror(errno);
         return false;
     }
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = RegularFile::createFresh(path);
     if (fd < 0 || (file = fdopen(fd, "w")) == nullptr) {
         reason = std::strerror(errno);
         if (fd >= 0) {

@@ -21,6 +21,9 @@ class LevelFile {
     // that they see the text run on and say what they left.
     static constexpr std::size_t FILE_LIMIT = 2 * LineReader::TEXT_LIMIT;
 
+    // The level the game ships, which Play and Load start from unless told otherwise.
+    static constexpr const char* SHIPPED_PATH = "levels/RirUdodu.lev";
+
     // Fills grid (MAP_SIZE by MAP_SIZE) from the stream and collects the unit lines.
     static LevelFile read(std::istream& in, int** grid);
 

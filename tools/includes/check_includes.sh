@@ -10,16 +10,18 @@ set -u
 
 # What each folder may include besides itself. render may include units to draw a unit
 # (Camera::drawSprite takes one); units may include only render's assets, the pictures
-# a unit is drawn with.
+# a unit is drawn with. screens (the rooms around play: menus, Options, pause) draw with
+# render and read only plain commands, never a device of io.
 declare -A MAY_USE=(
     [core]=""
     [world]="core"
     [io]="core"
     [render]="core world io units"
     [units]="core world render-assets"
-    [game]="core world io render units"
+    [screens]="core world render"
+    [game]="core world io render units screens"
 )
-LAYER_ORDER="core world io render units game"
+LAYER_ORDER="core world io render units screens game"
 RENDER_ASSETS="Animation AssetLoader BufferManager ImageBuffer Sprite SpriteManager"
 
 included_headers() { # included_headers FILE: the game's headers it includes, as folder/Name

@@ -55,10 +55,9 @@ class OptionsMenu {
     void applyOnKeysPage(const Input& input);
     void applyOnPadPage(const Input& input);
     void leaveForSettings(int32_t row);
-    void change(int32_t row, int direction);
+    void change(const Settings::Entry& entry, int direction);
     void takeKey(int keycode);
     void takePadButton(int button);
-    void changePad(int32_t row, int direction);
     std::vector<Row> padRows() const;
     int32_t rowCount() const;
 

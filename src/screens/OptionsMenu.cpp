@@ -1,55 +1,42 @@
-#include "game/OptionsMenu.h"
+#include "screens/OptionsMenu.h"
 
 #include <algorithm>
 
 namespace {
 
-// The settings page, top to bottom.
-enum SettingsRow : int32_t {
-    TURNING,
-    SENSITIVITY,
-    EFFECTS,
-    AMBIENCE,
-    FLASH,
-    CAPTIONS,
-    FULLSCREEN,
-    SCALING,
-    FPS,
-    KEYS,
-    PAD,
-    BACK,
-    SETTINGS_ROWS
-};
+// The table's settings shown on a page, top to bottom.
+std::vector<const Settings::Entry*> entriesOn(Settings::Page page) {
+    std::vector<const Settings::Entry*> entries;
+    for (const Settings::Entry& entry : Settings::table()) {
+        if (entry.page == page) {
+            entries.push_back(&entry);
+        }
+    }
+    return entries;
+}
+
+int32_t settingsRowCount() {
+    return static_cast<int32_t>(entriesOn(Settings::Page::Settings).size());
+}
+
+// The settings page: the table's settings, then these.
+int32_t keysRow() {
+    return settingsRowCount();
+}
+int32_t padRow() {
+    return keysRow() + 1;
+}
+int32_t settingsBackRow() {
+    return padRow() + 1;
+}
 // The keys page: one row per action, then these.
 const int32_t RESET_KEYS = KeyBindings::ACTION_COUNT;
 const int32_t KEYS_BACK = RESET_KEYS + 1;
 const int32_t KEYS_ROWS = KEYS_BACK + 1;
-// The pad page: one row per pad action, then these.
-enum PadRow : int32_t {
-    PAD_SENSITIVITY = PadBindings::ACTION_COUNT,
-    PAD_DEAD_ZONE,
-    PAD_INVERT,
-    PAD_RUMBLE,
-    RESET_PAD,
-    PAD_BACK,
-    PAD_ROWS
-};
-
-// The next of count choices in the direction, wrapping round.
-template <typename T> T cycle(T value, int count, int direction) {
-    return static_cast<T>((static_cast<int>(value) + direction + count) % count);
-}
-
-int32_t step(int32_t value, int direction, int32_t low, int32_t high, int32_t by) {
-    return std::clamp(value + direction * by, low, high);
-}
-
-std::string onOff(bool on) {
-    return on ? "On" : "Off";
-}
-
-std::string percent(int32_t value) {
-    return std::to_string(value) + "%";
+// The pad page: one row per pad action, the table's pad settings, then these.
+const int32_t PAD_VALUES = PadBindings::ACTION_COUNT;
+int32_t resetPadRow() {
+    return PAD_VALUES + static_cast<int32_t>(entriesOn(Settings::Page::Pad).size());
 }
 
 // Enter or a click on a row.
@@ -112,18 +99,18 @@ bool OptionsMenu::apply(const Input& input) {
 
 bool OptionsMenu::applyOnSettingsPage(const Input& input) {
     const bool choose = chosen(input);
-    if (input.escape || (choose && selected == BACK)) {
+    if (input.escape || (choose && selected == settingsBackRow())) {
         return false;
     }
-    if (choose && (selected == KEYS || selected == PAD)) {
-        page = selected == KEYS ? Page::Keys : Page::Pad;
+    if (choose && (selected == keysRow() || selected == padRow())) {
+        page = selected == keysRow() ? Page::Keys : Page::Pad;
         selected = 0;
         message.clear();
         return true;
     }
     const int direction = stepDirection(input);
-    if (direction != 0) {
-        change(selected, direction);
+    if (direction != 0 && selected < settingsRowCount()) {
+        change(*entriesOn(Settings::Page::Settings)[static_cast<std::size_t>(selected)], direction);
     }
     return true;
 }
@@ -131,7 +118,7 @@ bool OptionsMenu::applyOnSettingsPage(const Input& input) {
 void OptionsMenu::applyOnKeysPage(const Input& input) {
     const bool choose = chosen(input);
     if (input.escape || (choose && selected == KEYS_BACK)) {
-        leaveForSettings(KEYS);
+        leaveForSettings(keysRow());
         return;
     }
     if (!choose) {
@@ -148,22 +135,23 @@ void OptionsMenu::applyOnKeysPage(const Input& input) {
 
 void OptionsMenu::applyOnPadPage(const Input& input) {
     const bool choose = chosen(input);
-    if (input.escape || (choose && selected == PAD_BACK)) {
-        leaveForSettings(PAD);
+    if (input.escape || (choose && selected == resetPadRow() + 1)) {
+        leaveForSettings(padRow());
         return;
     }
-    if (selected >= PadBindings::ACTION_COUNT && selected < RESET_PAD) {
+    if (selected >= PAD_VALUES && selected < resetPadRow()) {
         const int direction = stepDirection(input);
         if (direction != 0) {
-            changePad(selected, direction);
+            change(*entriesOn(Settings::Page::Pad)[static_cast<std::size_t>(selected - PAD_VALUES)],
+                   direction);
         }
         return;
     }
     if (!choose) {
         return;
     }
-    if (selected == RESET_PAD) {
-        settings.pad = PadSettings();
+    if (selected == resetPadRow()) {
+        settings.pad = Settings().pad;
         message = "The pad is as it first was.";
         return;
     }
@@ -177,63 +165,8 @@ void OptionsMenu::leaveForSettings(int32_t row) {
     message.clear();
 }
 
-void OptionsMenu::changePad(int32_t row, int direction) {
-    PadSettings& pad = settings.pad;
-    switch (row) {
-    case PAD_SENSITIVITY:
-        pad.sensitivity = step(pad.sensitivity, direction, PadSettings::SENSITIVITY_MIN,
-                               PadSettings::SENSITIVITY_MAX, 1);
-        break;
-    case PAD_DEAD_ZONE:
-        pad.deadZone = step(pad.deadZone, direction, PadSettings::DEAD_ZONE_MIN,
-                            PadSettings::DEAD_ZONE_MAX, PadSettings::DEAD_ZONE_STEP);
-        break;
-    case PAD_INVERT:
-        pad.invert = !pad.invert;
-        break;
-    case PAD_RUMBLE:
-        pad.rumble = !pad.rumble;
-        break;
-    default:
-        break;
-    }
-}
-
-void OptionsMenu::change(int32_t row, int direction) {
-    switch (row) {
-    case TURNING:
-        settings.turning = cycle(settings.turning, 2, direction);
-        break;
-    case SENSITIVITY:
-        settings.sensitivity = step(settings.sensitivity, direction, Settings::SENSITIVITY_MIN,
-                                    Settings::SENSITIVITY_MAX, 1);
-        break;
-    case EFFECTS:
-        settings.effectsVolume =
-            step(settings.effectsVolume, direction, 0, Settings::VOLUME_MAX, Settings::VOLUME_STEP);
-        break;
-    case AMBIENCE:
-        settings.ambienceVolume = step(settings.ambienceVolume, direction, 0, Settings::VOLUME_MAX,
-                                       Settings::VOLUME_STEP);
-        break;
-    case FLASH:
-        settings.flash = cycle(settings.flash, 3, direction);
-        break;
-    case CAPTIONS:
-        settings.captions = !settings.captions;
-        break;
-    case FULLSCREEN:
-        settings.fullscreen = !settings.fullscreen;
-        break;
-    case SCALING:
-        settings.scaling = cycle(settings.scaling, 2, direction);
-        break;
-    case FPS:
-        settings.showFps = !settings.showFps;
-        break;
-    default:
-        break;
-    }
+void OptionsMenu::change(const Settings::Entry& entry, int direction) {
+    entry.set(settings, entry.stepped(entry.get(settings), direction));
 }
 
 void OptionsMenu::takeKey(int keycode) {
@@ -280,11 +213,9 @@ std::vector<OptionsMenu::Row> OptionsMenu::padRows() const {
             {PadBindings::label(action),
              asking ? "..." : PadBindings::buttonName(settings.pad.buttons.button(action))});
     }
-    const PadSettings& pad = settings.pad;
-    padRows.push_back({"Turning sensitivity", std::to_string(pad.sensitivity)});
-    padRows.push_back({"Dead zone", percent(pad.deadZone)});
-    padRows.push_back({"Invert turning", onOff(pad.invert)});
-    padRows.push_back({"Rumble", onOff(pad.rumble)});
+    for (const Settings::Entry* entry : entriesOn(Settings::Page::Pad)) {
+        padRows.push_back({entry->label, entry->shownValue(entry->get(settings))});
+    }
     padRows.push_back({"Reset pad", ""});
     padRows.push_back({"Back", ""});
     return padRows;
@@ -306,23 +237,14 @@ std::vector<OptionsMenu::Row> OptionsMenu::rows() const {
         keyRows.push_back({"Back", ""});
         return keyRows;
     }
-    const char* turning = settings.turning == Settings::Turning::Smooth ? "Smooth" : "Classic";
-    const char* flash = settings.flash == Settings::Flash::Full      ? "Full"
-                        : settings.flash == Settings::Flash::Reduced ? "Reduced"
-                                                                     : "Off";
-    const char* scaling = settings.scaling == Settings::Scaling::Fill ? "Fill" : "Whole";
-    return {{"Turning", turning},
-            {"Smooth turning sensitivity", std::to_string(settings.sensitivity)},
-            {"Effects volume", percent(settings.effectsVolume)},
-            {"Ambience volume", percent(settings.ambienceVolume)},
-            {"Damage flash", flash},
-            {"Captions", onOff(settings.captions)},
-            {"Full screen", onOff(settings.fullscreen)},
-            {"Full screen scaling", scaling},
-            {"Frames per second", onOff(settings.showFps)},
-            {"Keys", ""},
-            {"Pad", ""},
-            {"Back", ""}};
+    std::vector<Row> settingRows;
+    for (const Settings::Entry* entry : entriesOn(Settings::Page::Settings)) {
+        settingRows.push_back({entry->label, entry->shownValue(entry->get(settings))});
+    }
+    settingRows.push_back({"Keys", ""});
+    settingRows.push_back({"Pad", ""});
+    settingRows.push_back({"Back", ""});
+    return settingRows;
 }
 
 std::string OptionsMenu::title() const {
@@ -353,5 +275,5 @@ int32_t OptionsMenu::rowCount() const {
     if (page == Page::Keys) {
         return KEYS_ROWS;
     }
-    return page == Page::Pad ? static_cast<int32_t>(PAD_ROWS) : static_cast<int32_t>(SETTINGS_ROWS);
+    return page == Page::Pad ? resetPadRow() + 2 : settingsBackRow() + 1;
 }

@@ -1,4 +1,4 @@
-#include "game/MenuRules.h"
+#include "screens/MenuRules.h"
 
 MenuRules::Action MenuRules::apply(const Keys& keys, int32_t& selected) {
     if (keys.escape) {

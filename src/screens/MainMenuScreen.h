@@ -1,0 +1,28 @@
+#pragma once
+
+#include "render/Menu.h"
+#include "screens/OptionsLine.h"
+#include "screens/Screen.h"
+
+// The main menu: Play, Load and Quit under the title, the controls and the credit below,
+// and the line that names the Options key. W and S (or Up and Down) move, Enter chooses,
+// Escape leaves; a click on an item chooses it, a click on the Options line opens Options.
+class MainMenuScreen : public Screen {
+  public:
+    // The menu is the game's; the screen moves its selection.
+    MainMenuScreen(Menu* menu, const Fonts& fonts);
+
+    Next update(const MenuCommand& command) override;
+    void draw() const override;
+
+    static constexpr int32_t OPTIONS_LINE_Y = 350;
+
+  private:
+    // The item under a click, or -1.
+    int32_t clickedItem(const MenuCommand& command) const;
+
+    Menu* menu;
+    Fonts fonts;
+    OptionsLine optionsLine;
+    bool padConnected = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "screens/OptionsLine.h"
+#include "screens/Screen.h"
+
+#include <string>
+
+// Play held still, and why: the window lost the focus, the Pause key (or Start) was
+// pressed, or the pad in use was pulled out. Drawn over the frame as it stood, dimmed,
+// with the title and how to go on, how to leave and the Options line.
+class PauseScreen : public Screen {
+  public:
+    explicit PauseScreen(const Fonts& fonts)
+        : fonts(fonts), optionsLine(fonts.text, OPTIONS_LINE_Y) {}
+
+    bool paused() const { return unfocused || byKey || padGone; }
+    void focusLost() { unfocused = true; }
+    void focusGained() { unfocused = false; }
+    void pausePressed() { byKey = true; }
+    void padUnplugged() { padGone = true; }
+    // Whether a pad is in the player's hands, which the lines name.
+    void padIs(bool connected) { padConnected = connected; }
+
+    // Pause or Start plays on (the focus must come back too, when it went); Escape or Back
+    // held leaves, saving; O or North opens the Options screen.
+    Next update(const MenuCommand& command) override;
+    void draw() const override;
+
+    // What the lines say now: they depend on why play is held and on the pad.
+    std::string lines() const;
+
+    static constexpr int32_t OPTIONS_LINE_Y = 144;
+
+  private:
+    const char* goOnLine() const;
+    const char* leaveLine() const;
+
+    Fonts fonts;
+    OptionsLine optionsLine;
+    bool unfocused = false;
+    bool byKey = false;
+    bool padGone = false;
+    bool padConnected = false;
+};
