@@ -1,5 +1,10 @@
 // The demo format: what is written reads back, and what this game cannot play says why.
 #include "world/Demo.h"
+#include "TestSupport.h"
+#include "world/DemoRecorder.h"
+
+#include <fstream>
+#include <sstream>
 
 #include <gtest/gtest.h>
 #include <random>
@@ -97,6 +102,27 @@ TEST(DemoTest, WhatThisGameCannotPlayIsRefusedWithItsReason) {
     ASSERT_TRUE(Demo::read(damaged, demo, reason));
     EXPECT_TRUE(demo.frames.empty());
     EXPECT_EQ(demo.cut, "frame 1 is damaged");
+}
+
+// Each frame is on the disk as soon as it is played: a game that dies before its end line
+// leaves a demo that plays up to its last frame.
+TEST(DemoTest, ARecordingIsOnTheDiskFrameByFrame) {
+    ScratchFolder folder;
+    std::mt19937 random(7);
+    const Demo demo = sample(random, 5);
+    DemoRecorder recorder;
+    std::string reason;
+    ASSERT_TRUE(recorder.start("game.demo", demo, reason)) << reason;
+    for (int i = 0; i < 3; ++i) {
+        recorder.frame(demo.frames[static_cast<std::size_t>(i)]);
+    }
+    std::stringstream text;
+    text << std::ifstream("game.demo").rdbuf(); // the recorder is still open
+    Demo read;
+    ASSERT_TRUE(Demo::read(text.str(), read, reason)) << reason;
+    EXPECT_FALSE(read.complete);
+    ASSERT_EQ(read.frames.size(), 3u);
+    EXPECT_EQ(read.frames[2].checksum, demo.frames[2].checksum);
 }
 
 } // namespace

@@ -228,12 +228,15 @@ TEST_F(GameWorldTest, TheDamageFlashTakesThePlayersStrength) {
     const Rgba8 calm = rgbaAt(target, 100, 300);
     game->player->hurt = true;
     game->player->hurtCounter = 10;
-    const std::pair<double, int> shares[] = {{1.0, 153}, {1.0 / 3.0, 51}, {0.0, 0}};
-    for (const auto& [share, red] : shares) {
-        game->view->flashShare = share;
+    game->inputSystem->createSnapshots();
+    const std::pair<Settings::Flash, int> choices[] = {
+        {Settings::Flash::Full, 153}, {Settings::Flash::Reduced, 51}, {Settings::Flash::Off, 0}};
+    for (const auto& [flash, red] : choices) {
+        game->playerSettings->settings.flash = flash; // as the Options screen leaves it
+        game->applySettings();
         drawFrame();
         const Rgba8 flashed = rgbaAt(target, 100, 300);
-        EXPECT_NEAR(flashed.r, std::min(255, calm.r + red), 1) << "share " << share;
+        EXPECT_NEAR(flashed.r, std::min(255, calm.r + red), 1) << static_cast<int>(flashed.r);
         EXPECT_EQ(flashed.g, calm.g);
         EXPECT_EQ(flashed.b, calm.b);
     }

@@ -36,6 +36,18 @@ TEST(HudTest, ANoticeGivenItsOwnTimeKeepsIt) {
     EXPECT_EQ(hud.lines(97, 0).size(), 2u);
 }
 
+TEST(HudTest, ASoundsCaptionShowsForTwoSecondsWhenCaptionsAreOn) {
+    Hud hud;
+    hud.caption("Footsteps");
+    EXPECT_EQ(hud.currentCaption(), "") << "captions are off";
+    hud.captionsOn = true;
+    hud.caption("Footsteps");
+    backdate(hud.captionTimer, 1900.0);
+    EXPECT_EQ(hud.currentCaption(), "Footsteps");
+    backdate(hud.captionTimer, 2000.0);
+    EXPECT_EQ(hud.currentCaption(), "");
+}
+
 TEST(HudTest, DrawsInItsCornerAndNowhereElse) {
     startAllegroForTests();
     ALLEGRO_FONT* font = al_load_font(DUSKMARCH_ASSET_DIR "/proggy.ttf", 16, 0);

@@ -156,18 +156,15 @@ const CommandLine::Option* optionOf(int value) {
     return nullptr;
 }
 
-std::string spelled(const CommandLine::Option& option) {
-    return std::string("--") + option.name;
-}
-
-// Takes one option into the line; false with the reason when it cannot go with another.
+// The first option taken of each group.
 using GroupsTaken = const CommandLine::Option* [2];
 
+// Takes one option into the line; false with the reason when it cannot go with another.
 bool take(const CommandLine::Option& given, const char* argument, CommandLine& line,
           std::string& demoPath, GroupsTaken& groupsTaken, std::string& why) {
     const CommandLine::Option* first = given.group == 0 ? nullptr : groupsTaken[given.group - 1];
     if (first != nullptr && first != &given) {
-        why = spelled(*first) + " and " + spelled(given) + " cannot go together";
+        why = std::string("--") + first->name + " and --" + given.name + " cannot go together";
         return false;
     }
     if (given.group != 0) {
@@ -231,7 +228,6 @@ CommandLine CommandLine::parse(int argc, char** argv) {
     std::string demoPath;
     const std::vector<option> table = longOptions();
     const std::string shortNames = shortOptions();
-    // The first option taken of each group.
     GroupsTaken groupsTaken = {nullptr, nullptr};
     opterr = 0; // our own one line says what was wrong
     optind = 1;

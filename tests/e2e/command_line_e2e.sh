@@ -80,11 +80,22 @@ ln -s "$ROOT/levels" "$E2E_WORK/nosave/levels"
 start_and_load nosave
 shoot "$WIN" no-save
 check "Load without a save says so on the HUD" test "$(count_colour no-save 480x18+0+36 '#ECE2C4')" -gt 50
+# Files of the names the next seconds' screenshots would take stand there already, one a
+# link: each press must find a name of its own beside them, whatever second it falls in.
+mkdir -p "$SHOTS"
+NOW=$(date +%s)
+for second in $(seq "$NOW" $((NOW + 15))); do
+    echo "not a screenshot" >"$SHOTS/duskmarch-$(date -d "@$second" +%Y-%m-%d-%H%M%S).png"
+done
+echo "someone else's" >"$E2E_WORK/linked.txt"
+ln -sf "$E2E_WORK/linked.txt" "$SHOTS/duskmarch-$(date -d "@$((NOW + 1))" +%Y-%m-%d-%H%M%S)-2.png"
 press "$WIN" F12
 press "$WIN" F12
-SHOT_COUNT=$(ls "$SHOTS" 2>/dev/null | grep -c '^duskmarch-.*\.png$')
-check "F12 saves a screenshot each time, never over another ($SHOT_COUNT files)" test "$SHOT_COUNT" = 2
-FIRST=$(ls "$SHOTS" | head -n 1)
+SHOT_COUNT=$(ls "$SHOTS" 2>/dev/null | grep -c '^duskmarch-.*-[0-9]\.png$')
+check "F12 saves a screenshot each time, never over another ($SHOT_COUNT new files)" \
+    test "$SHOT_COUNT" = 3 -a "$(grep -lx 'not a screenshot' "$SHOTS"/*.png | wc -l)" = 16
+check "and never through a link" test "$(cat "$E2E_WORK/linked.txt")" = "someone else's"
+FIRST=$(ls "$SHOTS" | grep -e '-[0-9]\.png$' | grep -v "$(date -d "@$((NOW + 1))" +%H%M%S)-2" | head -n 1)
 check "a PNG of the 600x400 frame" test "$(identify -format '%m %wx%h' "$SHOTS/$FIRST" 2>/dev/null)" = "PNG 600x400"
 cp "$SHOTS/$FIRST" "$E2E_WORK/first-shot.png"
 check "of the view: the floor below" test "$(floor_brightness first-shot)" -gt 15

@@ -58,8 +58,10 @@ check "a demo cut short plays its $WHOLE whole frames, says so, status 0 ($statu
     grep -q "The demo is cut short (frame $((WHOLE + 1)) is cut short): it played up to frame $WHOLE" "$E2E_WORK/cut.out"
 mkdir -p "$E2E_WORK/a-folder"
 mkfifo "$E2E_WORK/a-fifo"
-sed '1s/ 1$/ 3/' "$DEMOS/walk.demo" >"$E2E_WORK/version3.demo"
-for bad in "$DEMOS/fight.demo:another level" "$E2E_WORK/version3.demo:format version 3" \
+# A version far past any this game writes, whatever the walk demo's own version is.
+sed '1s/^\(duskmarch-demo\) [0-9]*$/\1 99/' "$DEMOS/walk.demo" >"$E2E_WORK/version99.demo"
+check "the walk demo's version was changed" grep -qx 'duskmarch-demo 99' "$E2E_WORK/version99.demo"
+for bad in "$DEMOS/fight.demo:another level" "$E2E_WORK/version99.demo:format version 99" \
     "$E2E_WORK/a-folder:directory" "$E2E_WORK/a-fifo:FIFO" "$DEMOS/fight.lev:not a demo"; do
     file=${bad%%:*}
     (cd "$ROOT" && "$GAME" --timedemo "$file") >"$E2E_WORK/bad.out" 2>"$E2E_WORK/bad.err"

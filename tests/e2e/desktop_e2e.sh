@@ -191,4 +191,33 @@ check "Load brings back a level with no skull: its save holds no unit either" \
 check "and says so again" grep -qx 'units:0' "$E2E_WORK/cleared/gamesave.dat"
 check "the loaded game told no blow" test "$(blows cleared)" -eq 0
 
+echo "# a replay keeps the recording's turning when the player switches the screen"
+open_room | make_game_folder smooth
+mkdir -p "$E2E_WORK/smooth-config/duskmarch"
+printf '[controls]\nturning=smooth\nsensitivity=7\n' >"$E2E_WORK/smooth-config/duskmarch/settings.ini"
+start_game "$GAME" "$E2E_WORK/smooth" smooth-record XDG_CONFIG_HOME="$E2E_WORK/smooth-config" \
+    -- --record "$E2E_WORK/smooth.demo"
+open_window && enter_play
+for _ in $(seq 12); do # the pointer turns the view, a little each frame
+    xdotool mousemove_relative -- 25 0
+    sleep 0.05
+done
+hold "$WIN" 0.6 w
+quit_with_escape
+check "the demo was recorded with smooth turning" grep -qx 'turning smooth 7' "$E2E_WORK/smooth.demo"
+# The player's own settings say classic turning: the replay must still turn smoothly,
+# before and after F11 fills the screen and goes back.
+start_game "$GAME" "$E2E_WORK/smooth" smooth-replay -- --playdemo "$E2E_WORK/smooth.demo"
+open_window
+sleep 0.3
+press "$WIN" F11
+sleep 0.3
+press "$WIN" F11
+wait_for_exit 60; status=$?
+check "F11 during the replay keeps it in step (status $status)" \
+    grep -q '^Demo ended after' "$E2E_WORK/smooth-replay.out"
+check "and it ends with status 0" test "$status" = 0
+check "the player's settings file keeps its classic turning" \
+    grep -qx 'turning=classic' "$XDG_CONFIG_HOME/duskmarch/settings.ini"
+
 finish

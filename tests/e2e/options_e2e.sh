@@ -141,6 +141,29 @@ check "W no longer walks (x $X_W)" test "$X_W" = 22
 check "Z walks forward instead (x $X_Z)" test "$X_Z" -lt 22
 quit_with_escape
 
+echo "# each volume on its own: footsteps centred without the ambience, the ambience without effects"
+SILENCE=$(loudness quiet-standing)
+printf '[sound]\nambience=0\n' >"$SETTINGS"
+start_and_play keys
+start_recording steps
+hold "$WIN" 1.5 p
+stop_recording
+quit_with_escape
+LEFT=$(channel_loudness steps 1)
+RIGHT=$(channel_loudness steps 2)
+check "footsteps are heard with the ambience at 0 ($LEFT RMS against $SILENCE)" \
+    greater_than "$LEFT" "$(awk -v s="$SILENCE" 'BEGIN { print 10 * s + 0.001 }')"
+check "and are centred: left and right within 5% ($LEFT against $RIGHT RMS)" \
+    within_5_percent "$LEFT" "$RIGHT"
+printf '[sound]\neffects=0\n' >"$SETTINGS"
+start_and_play keys
+start_recording ambience-alone
+sleep 1.5
+stop_recording
+quit_with_escape
+check "the effects at 0 leave the ambience playing ($(loudness ambience-alone) RMS)" \
+    greater_than "$(loudness ambience-alone)" "$(awk -v s="$SILENCE" 'BEGIN { print 10 * s + 0.001 }')"
+
 echo "# a settings file that is a FIFO"
 rm -f "$SETTINGS"
 mkfifo "$SETTINGS"
