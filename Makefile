@@ -16,17 +16,18 @@ SANITIZED_RETRY ?= --repeat until-pass:2
 TEST_JOBS  ?= $(shell echo $$(( $(JOBS) + 2 )))
 CTEST = ctest --output-on-failure
 
-# What playing needs from Debian: the compiler, Allegro, SDL (for a pad) and the two fonts.
+# What playing needs from Debian: the compiler, Allegro, SDL (for a pad), X11 (for the
+# keyboard's layout) and the two fonts.
 PLAY_PACKAGES = cmake g++ make pkg-config \
                 liballegro5-dev liballegro-image5-dev liballegro-ttf5-dev \
-                liballegro-audio5-dev liballegro-acodec5-dev libsdl2-dev \
+                liballegro-audio5-dev liballegro-acodec5-dev libsdl2-dev libx11-dev \
                 fonts-proggy fonts-blankenburg
 # Making the Debian package also needs dpkg-shlibdeps, which works out its dependencies.
 DEB_PACKAGES = $(PLAY_PACKAGES) dpkg-dev
 # Everything the tests, the benchmarks and their helpers need besides.
 PACKAGES = $(DEB_PACKAGES) \
            libgtest-dev libgmock-dev libbenchmark-dev \
-           xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox libx11-dev \
+           xvfb x11-xkb-utils xauth xdotool imagemagick pulseaudio pulseaudio-utils sox \
            openbox x11-utils lintian appstream desktop-file-utils man-db clang-format
 
 # The fuzzers (`make fuzz`, not part of `make test`) are built with clang's libFuzzer.

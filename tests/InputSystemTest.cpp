@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 
 #include "io/InputSystem.h"
+#include "io/KeyboardLayout.h"
+
+#include <X11/keysym.h>
 
 #include <gtest/gtest.h>
 
@@ -213,4 +216,43 @@ TEST_F(InputSystemTest, RebindingMovesEveryActionToItsNewKey) {
     pollKeys({ALLEGRO_KEY_J, ALLEGRO_KEY_UP});
     EXPECT_EQ(last.strafe, 1);
     EXPECT_EQ(last.forward, 1);
+}
+
+namespace {
+
+// The layout's keys at the US places of W, S, A, D, P, Minus and Equals, in that order.
+std::array<std::pair<int, int>, 7> layout(std::array<int, 7> there) {
+    std::array<std::pair<int, int>, 7> placed{};
+    const std::array<int, 7> us = KeyBindings::placedKeys();
+    for (std::size_t i = 0; i < us.size(); ++i) {
+        placed[i] = {us[i], there[i]};
+    }
+    return placed;
+}
+
+const std::array<int, 7> US = {ALLEGRO_KEY_W, ALLEGRO_KEY_S,     ALLEGRO_KEY_A,     ALLEGRO_KEY_D,
+                               ALLEGRO_KEY_P, ALLEGRO_KEY_MINUS, ALLEGRO_KEY_EQUALS};
+
+} // namespace
+
+// The default keys go by their places: on a French board forward is Z and step left Q,
+// and the menus' W and S move with them; a layout whose places would clash keeps the
+// US keys.
+TEST(KeyboardLayoutTest, TheDefaultKeysGoByTheirPlacesOnTheBoard) {
+    EXPECT_EQ(KeyboardLayout::allegroKeyOf(XK_z), ALLEGRO_KEY_Z);
+    EXPECT_EQ(KeyboardLayout::allegroKeyOf(XK_equal), ALLEGRO_KEY_EQUALS);
+    EXPECT_EQ(KeyboardLayout::allegroKeyOf(XK_parenright), 0);
+    KeyBindings::useLayout(layout({ALLEGRO_KEY_Z, ALLEGRO_KEY_S, ALLEGRO_KEY_Q, ALLEGRO_KEY_D,
+                                   ALLEGRO_KEY_P, ALLEGRO_KEY_MINUS, ALLEGRO_KEY_EQUALS}));
+    const KeyBindings french;
+    EXPECT_EQ(french.key(KeyBindings::Action::Forward), ALLEGRO_KEY_Z);
+    EXPECT_EQ(french.key(KeyBindings::Action::Left), ALLEGRO_KEY_Q);
+    EXPECT_EQ(french.key(KeyBindings::Action::Spawn), ALLEGRO_KEY_SPACE);
+    EXPECT_EQ(KeyBindings::atPlaceOf(ALLEGRO_KEY_W), ALLEGRO_KEY_Z);
+    KeyBindings::useLayout(layout({ALLEGRO_KEY_Z, ALLEGRO_KEY_Z, ALLEGRO_KEY_A, ALLEGRO_KEY_D,
+                                   ALLEGRO_KEY_P, ALLEGRO_KEY_MINUS, ALLEGRO_KEY_EQUALS}));
+    EXPECT_EQ(KeyBindings().key(KeyBindings::Action::Back), ALLEGRO_KEY_S) << "no clash taken";
+    EXPECT_EQ(KeyBindings(), french) << "a clashing layout changes nothing";
+    KeyBindings::useLayout(layout(US));
+    EXPECT_EQ(KeyBindings().key(KeyBindings::Action::Forward), ALLEGRO_KEY_W);
 }

@@ -183,7 +183,50 @@ const KeyName KEY_NAMES[] = {{ALLEGRO_KEY_A, "A"},
                              {ALLEGRO_KEY_NUMLOCK, "NUMLOCK"},
                              {ALLEGRO_KEY_CAPSLOCK, "CAPSLOCK"}};
 
+// The keys of a US board whose places the defaults take, and what the layout in use has
+// there; each starts as itself.
+std::array<std::pair<int, int>, 7> placed = {{{ALLEGRO_KEY_W, ALLEGRO_KEY_W},
+                                              {ALLEGRO_KEY_S, ALLEGRO_KEY_S},
+                                              {ALLEGRO_KEY_A, ALLEGRO_KEY_A},
+                                              {ALLEGRO_KEY_D, ALLEGRO_KEY_D},
+                                              {ALLEGRO_KEY_P, ALLEGRO_KEY_P},
+                                              {ALLEGRO_KEY_MINUS, ALLEGRO_KEY_MINUS},
+                                              {ALLEGRO_KEY_EQUALS, ALLEGRO_KEY_EQUALS}}};
+
 } // namespace
+
+std::array<int, 7> KeyBindings::placedKeys() {
+    std::array<int, 7> keys{};
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        keys[i] = placed[i].first;
+    }
+    return keys;
+}
+
+void KeyBindings::useLayout(const std::array<std::pair<int, int>, 7>& usKeyAndPlaced) {
+    for (std::size_t i = 0; i < usKeyAndPlaced.size(); ++i) {
+        const int key = usKeyAndPlaced[i].second;
+        const bool usable = !isKept(key) && placed[i].first == usKeyAndPlaced[i].first;
+        for (std::size_t j = 0; usable && j < i; ++j) {
+            if (usKeyAndPlaced[j].second == key) {
+                return; // two places, one key: the US keys stay
+            }
+        }
+        if (!usable) {
+            return;
+        }
+    }
+    placed = usKeyAndPlaced;
+}
+
+int KeyBindings::atPlaceOf(int usKey) {
+    for (const auto& [us, there] : placed) {
+        if (us == usKey) {
+            return there;
+        }
+    }
+    return usKey;
+}
 
 const char* KeyBindings::keyName(int keycode) {
     for (const KeyName& key : KEY_NAMES) {
@@ -205,7 +248,7 @@ int KeyBindings::keyFromName(const std::string& name) {
 
 KeyBindings::KeyBindings() {
     for (int i = 0; i < ACTION_COUNT; ++i) {
-        keys[i] = ACTIONS[i].defaultKey;
+        keys[i] = atPlaceOf(ACTIONS[i].defaultKey);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // Which key does which of the player's actions. Each action has one key the player may
 // change, and some a second one that stays: the arrow keys beside W and S, the right
@@ -30,8 +31,18 @@ class KeyBindings {
     static constexpr int NO_KEY = 0;
 
     // The keys of the design: W, S, A, D, Shift, Space, Minus, Equals, Pause, F11, P; and
-    // F12 for a screenshot.
+    // F12 for a screenshot. They go by the key's place on the board: on a layout other
+    // than the US one, forward is the key where W is on a US board (see useLayout).
     KeyBindings();
+
+    // The keyboard's layout, told once at start by the window system: for each key of a
+    // US board the defaults use, the key the layout has at its place. A layout whose keys
+    // there would clash keeps the US keys. Until it is told, every key is its own.
+    static void useLayout(const std::array<std::pair<int, int>, 7>& usKeyAndPlaced);
+    // The key at the place of a US board's usKey, as the layout in use names it.
+    static int atPlaceOf(int usKey);
+    // The US keys whose places the layout is asked about.
+    static std::array<int, 7> placedKeys();
 
     int key(Action action) const { return keys[index(action)]; }
     // The fixed second key of the action, or NO_KEY.

@@ -4,6 +4,7 @@
 #include "core/AssetIds.h"
 #include "core/SoundEvent.h"
 #include "game/PlayView.h"
+#include "io/KeyboardLayout.h"
 #include "screens/MenuRules.h"
 
 #include <allegro5/allegro_image.h>
@@ -55,6 +56,7 @@ bool Game::init(const ScreenSize& size) {
         std::cout << "Failed to create display.\n";
         return false;
     }
+    KeyboardLayout::tellKeyBindings(); // before the settings: their default keys follow it
     loadSettings();
     displaySystem->setIcon(ICON_FILE);
     font = al_load_font(TEXT_FONT_FILE, TEXT_FONT_SIZE, 0);

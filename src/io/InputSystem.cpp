@@ -123,8 +123,11 @@ MenuCommand InputSystem::readMenuCommand(bool waitingForPress) {
         return command;
     }
     command.back = escape || pad.back;
-    command.up = keyPressed(ALLEGRO_KEY_W) || keyPressed(ALLEGRO_KEY_UP) || pad.up;
-    command.down = keyPressed(ALLEGRO_KEY_S) || keyPressed(ALLEGRO_KEY_DOWN) || pad.down;
+    // W and S by their places on the board, as the default keys of play are.
+    command.up =
+        keyPressed(KeyBindings::atPlaceOf(ALLEGRO_KEY_W)) || keyPressed(ALLEGRO_KEY_UP) || pad.up;
+    command.down = keyPressed(KeyBindings::atPlaceOf(ALLEGRO_KEY_S)) ||
+                   keyPressed(ALLEGRO_KEY_DOWN) || pad.down;
     command.left = keyPressed(ALLEGRO_KEY_LEFT) || pad.left;
     command.right = keyPressed(ALLEGRO_KEY_RIGHT) || pad.right;
     // Enter with Alt held switches to the full screen instead of choosing.

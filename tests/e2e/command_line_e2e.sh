@@ -25,7 +25,10 @@ check "--help and the manual page name the same options ($(options_in "$E2E_WORK
 
 echo "# what it cannot use: one line, status 2, no window"
 mkdir -p "$E2E_WORK/a-folder"
-for line in "--bogus" "-x" "--level" "--level $E2E_WORK/a-folder" "--level $E2E_WORK/nothing.lev" "stray"; do
+WALK=tests/demos/walk.demo
+for line in "--bogus" "-x" "--level" "--level $E2E_WORK/a-folder" "--level $E2E_WORK/nothing.lev" "stray" \
+    "--record $E2E_WORK/r.demo --playdemo $WALK" "--playdemo $WALK --timedemo $WALK" \
+    "--timedemo $WALK --record $E2E_WORK/r.demo" "--windowed --fullscreen"; do
     # shellcheck disable=SC2086 # the line's words on purpose
     (cd "$ROOT" && "$GAME" $line) >"$E2E_WORK/refused.out" 2>"$E2E_WORK/refused.err"
     status=$?
@@ -33,6 +36,18 @@ for line in "--bogus" "-x" "--level" "--level $E2E_WORK/a-folder" "--level $E2E_
         test "$status" = 2 -a "$(wc -l <"$E2E_WORK/refused.err")" = 1 -a ! -s "$E2E_WORK/refused.out"
     check "\"$line\": pointing to --help" grep -q -- '--help' "$E2E_WORK/refused.err"
 done
+
+check "options that cannot go together name both" \
+    grep -q -- '--windowed and --fullscreen cannot go together' "$E2E_WORK/refused.err"
+check "and nothing was recorded" test ! -e "$E2E_WORK/r.demo"
+
+echo "# a summary that cannot be written is a failure"
+(cd "$ROOT" && "$GAME" --timedemo "$WALK" --statdump "$E2E_WORK/no-folder/walk.stats") \
+    >"$E2E_WORK/nostats.out" 2>&1
+status=$?
+check "--statdump into a missing folder ends with status 1 ($status)" test "$status" = 1
+check "saying why" grep -q "Cannot write the statistics to \"$E2E_WORK/no-folder/walk.stats\"" \
+    "$E2E_WORK/nostats.out"
 
 echo "# a level of one's own"
 mkdir -p "$E2E_WORK/mine"

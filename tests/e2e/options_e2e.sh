@@ -190,6 +190,23 @@ wait_for_exit; status=$?
 check "the game ends as ever (status $status)" test "$status" = 0
 check "saying once that the settings are not kept" test "$(grep -c 'Settings not kept' "$E2E_WORK/unwritable.out")" = 1
 
+echo "# a French board: the default keys go by their places"
+rm -f "$SETTINGS"
+setxkbmap -display "$DISPLAY" fr
+open_room | make_game_folder azerty
+start_and_play azerty
+hold "$WIN" 1 w # on a French board W sits where a US board has Z
+click "$WIN" 3
+X_W=$(save_value azerty x)
+hold "$WIN" 1 z # and Z where a US board has W
+click "$WIN" 3
+X_Z=$(save_value azerty x)
+quit_with_escape
+setxkbmap -display "$DISPLAY" us
+check "W, away from the US W's place, does not walk (x $X_W)" test "$X_W" = 22
+check "the key at that place, Z, walks forward (x $X_Z)" test "$X_Z" -lt 22
+check "and no settings file was written for it" test ! -e "$SETTINGS"
+
 [ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/options-menu.png" "$DUSKMARCH_SCREENSHOTS/options.png"
 
 finish

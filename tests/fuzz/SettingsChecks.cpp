@@ -45,10 +45,10 @@ void checkSettingsReader(const uint8_t* data, std::size_t size) {
         const PadBindings::Button button = pad.buttons.button(static_cast<PadBindings::Action>(i));
         require(!PadBindings::isKept(button), "a pad action on a button it may not have");
     }
-    // The settings file has nine values and a key for each action, and the pad four values
-    // and a button for each of its actions.
+    // The settings file has a value for each of the table's settings, a key for each
+    // action and a button for each of the pad's.
     require(loaded.problems.size() <=
-                9u + KeyBindings::ACTION_COUNT + 4u + PadBindings::ACTION_COUNT,
+                Settings::table().size() + KeyBindings::ACTION_COUNT + PadBindings::ACTION_COUNT,
             "a value named twice");
     const SettingsFile::Loaded again = SettingsFile::parse(SettingsFile::compose(settings));
     require(again.problems.empty() && again.settings == settings,
