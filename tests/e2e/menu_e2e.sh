@@ -47,6 +47,15 @@ press "$WIN" w
 press "$WIN" Return
 wait_for_exit; status=$?
 check "Enter on Quit ends the game with status 0" test "$status" = 0
+
+echo "# the menu's items take clicks"
+start_game "$GAME" "$ROOT" clicked
+open_window
+wait_menu
+xdotool mousemove --window "$WIN" 300 248
+click "$WIN" 1
+wait_for_exit; status=$?
+check "a click on Quit ends the game with status 0" test "$status" = 0
 check "its exit report lists no live allocation" clean_exit_report quit
 
 echo "# no audio device at all"
