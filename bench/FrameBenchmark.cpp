@@ -158,6 +158,30 @@ void wholeFrame(benchmark::State& state) {
     }
 }
 
+// The whole frame with the map open in place of the view, the whole level seen, turning
+// with the player, at the zoom where the most cells and grid lines show: it should cost no
+// more than the frame of the view.
+void wholeFrameWithTheMap(benchmark::State& state) {
+    const SwordSway sway(HEIGHT);
+    al_set_target_bitmap(frameBitmap());
+    MapScreen& map = *game().mapScreen;
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        for (int y = 0; y < MAP_SIZE; ++y) {
+            map.seen.see(x, y);
+        }
+    }
+    map.open = true;
+    map.rotate = true;
+    map.zoom = 0;
+    for (auto _ : state) {
+        game().updateWorld();
+        game().camera->markSeen(map.seen);
+        game().view->drawFrame(sway);
+    }
+    map.open = false;
+    map.rotate = false;
+}
+
 } // namespace
 
 BENCHMARK(wallPass)->Unit(benchmark::kMillisecond);
@@ -167,5 +191,6 @@ BENCHMARK(billboardsPlain)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(crowdOneCellAhead)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(crowdOneCellAheadPlain)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeFrameWithTheMap)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

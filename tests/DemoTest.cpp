@@ -84,8 +84,10 @@ TEST(DemoTest, WhatThisGameCannotPlayIsRefusedWithItsReason) {
     const std::string good = written(sample(random, 3));
     const std::pair<std::string, std::string> bad[] = {
         {"", "it is not a demo"},
-        {"duskmarch-demo 3\n" + good.substr(good.find('\n') + 1),
-         "it is of format version 3, and this game plays 1 to 2"},
+        {"duskmarch-demo " + std::to_string(Demo::FORMAT_VERSION + 1) + "\n" +
+             good.substr(good.find('\n') + 1),
+         "it is of format version " + std::to_string(Demo::FORMAT_VERSION + 1) +
+             ", and this game plays 1 to " + std::to_string(Demo::FORMAT_VERSION)},
         {good.substr(0, good.find("level")) + "level x\n", "its header is damaged (level)"},
         {std::string(Demo::SIZE_LIMIT + 1, 'x'), "it is larger than 64 MB"},
     };

@@ -191,7 +191,9 @@ TEST_F(InputSystemTest, ArrowKeysWalkAndTurn) {
 TEST_F(InputSystemTest, RebindingMovesEveryActionToItsNewKey) {
     const int newKeys[] = {ALLEGRO_KEY_Z,     ALLEGRO_KEY_H,   ALLEGRO_KEY_Q, ALLEGRO_KEY_J,
                            ALLEGRO_KEY_LCTRL, ALLEGRO_KEY_TAB, ALLEGRO_KEY_1, ALLEGRO_KEY_2,
-                           ALLEGRO_KEY_B,     ALLEGRO_KEY_F10, ALLEGRO_KEY_F, ALLEGRO_KEY_K};
+                           ALLEGRO_KEY_B,     ALLEGRO_KEY_F10, ALLEGRO_KEY_F, ALLEGRO_KEY_K,
+                           ALLEGRO_KEY_N};
+    static_assert(sizeof newKeys / sizeof newKeys[0] == KeyBindings::ACTION_COUNT);
     for (int i = 0; i < KeyBindings::ACTION_COUNT; ++i) {
         KeyBindings::Action swapped;
         ASSERT_TRUE(input.bindings.bind(static_cast<KeyBindings::Action>(i), newKeys[i], swapped));
@@ -202,13 +204,13 @@ TEST_F(InputSystemTest, RebindingMovesEveryActionToItsNewKey) {
     EXPECT_EQ(last, PlayerCommand()) << "the old keys do nothing";
     pollKeys({});
     pollKeys({ALLEGRO_KEY_Z, ALLEGRO_KEY_Q, ALLEGRO_KEY_LCTRL, ALLEGRO_KEY_TAB, ALLEGRO_KEY_1,
-              ALLEGRO_KEY_2, ALLEGRO_KEY_F10, ALLEGRO_KEY_B, ALLEGRO_KEY_K});
+              ALLEGRO_KEY_2, ALLEGRO_KEY_F10, ALLEGRO_KEY_B, ALLEGRO_KEY_K, ALLEGRO_KEY_N});
     PlayerCommand expected;
     expected.forward = 1;
     expected.strafe = -1;
     expected.run = true;
     expected.spawn = expected.slower = expected.faster = expected.fullscreen = true;
-    expected.pause = expected.screenshot = true;
+    expected.pause = expected.screenshot = expected.map = true;
     EXPECT_EQ(last, expected);
     pollKeys({ALLEGRO_KEY_H, ALLEGRO_KEY_F, ALLEGRO_KEY_RSHIFT, ALLEGRO_KEY_ESCAPE});
     EXPECT_EQ(last.forward, -1);

@@ -32,6 +32,18 @@ OptionsMenu::Input pressing(int keycode) {
     return input;
 }
 
+// The row of the page with this label.
+int32_t rowOf(const OptionsMenu& menu, const std::string& label) {
+    const std::vector<OptionsMenu::Row> rows = menu.rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].label == label) {
+            return static_cast<int32_t>(i);
+        }
+    }
+    ADD_FAILURE() << "no row " << label;
+    return -1;
+}
+
 TEST(OptionsMenuTest, ValuesStepWithinTheirBoundsAndTheSelectionWraps) {
     OptionsMenu menu{Settings()};
     menu.apply(UP); // from the first row to Back, the last
@@ -64,7 +76,7 @@ TEST(OptionsMenuTest, ValuesStepWithinTheirBoundsAndTheSelectionWraps) {
 TEST(OptionsMenuTest, AKeyGivenToAnActionIsSwappedWithTheOneThatHadIt) {
     OptionsMenu menu{Settings()};
     OptionsMenu::Input click;
-    click.clickedRow = 9; // Keys
+    click.clickedRow = rowOf(menu, "Keys");
     menu.apply(click);
     ASSERT_EQ(menu.page, OptionsMenu::Page::Keys);
     menu.apply(ENTER); // Forward waits for its key
@@ -106,7 +118,7 @@ TEST(OptionsMenuTest, APadButtonGivenToAnActionIsSwappedAndBackLeavesItAsItWas) 
     using Action = PadBindings::Action;
     OptionsMenu menu{Settings()};
     OptionsMenu::Input click;
-    click.clickedRow = 10; // Pad
+    click.clickedRow = rowOf(menu, "Pad");
     menu.apply(click);
     ASSERT_EQ(menu.page, OptionsMenu::Page::Pad);
     menu.apply(ENTER);                         // Sword waits for its button

@@ -165,6 +165,13 @@ TEST_F(PadTest, BackHeldASecondLeavesAndTheMenusMoveByDpadOrStick) {
     VirtualPad pad;
     pad.rest();
     input.readPad();
+    // Back pressed briefly opens the map, once, as it is let go.
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
+    EXPECT_FALSE(frame().map);
+    pad.button(SDL_CONTROLLER_BUTTON_BACK, false);
+    EXPECT_TRUE(frame().map) << "a short press of Back is the map";
+    EXPECT_FALSE(frame().map) << "once";
+    input.readPad();
     pad.button(SDL_CONTROLLER_BUTTON_BACK, true);
     input.readPad();
     EXPECT_FALSE(input.padMoves().quit) << "a press is not a hold";
@@ -173,6 +180,7 @@ TEST_F(PadTest, BackHeldASecondLeavesAndTheMenusMoveByDpadOrStick) {
     EXPECT_TRUE(input.padMoves().quit);
     EXPECT_TRUE(frame().quit) << "in play too";
     pad.button(SDL_CONTROLLER_BUTTON_BACK, false);
+    EXPECT_FALSE(frame().map) << "letting go of a hold is no map";
     input.readPad();
     EXPECT_FALSE(input.padMoves().quit);
 

@@ -44,6 +44,21 @@ TEST(SaveReaderTest, WhatTheWriterWritesReadsBackAsWholeNumbers) {
         for (SaveRecord::Place& unit : record.units) {
             unit = {position(), position()};
         }
+        record.keepsMap = random() % 2 == 0;
+        if (record.keepsMap) {
+            const unsigned share = random() % 5;
+            record.seen.assign(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));
+            for (auto& row : record.seen) {
+                for (std::size_t y = 0; y < row.size(); ++y) {
+                    row[y] = random() % 4 < share;
+                }
+            }
+            record.marks.resize(random() % (SaveReader::MAX_MARKS + 1));
+            for (SaveRecord::Place& mark : record.marks) {
+                mark = {static_cast<double>(random() % MAP_SIZE),
+                        static_cast<double>(random() % MAP_SIZE)};
+            }
+        }
         checkSaveRoundTrip(record);
     }
     SaveRecord record;
@@ -141,6 +156,43 @@ TEST(SaveReaderTest, BinaryJunkIsReadWithoutHarm) {
                                    5))
                   .x,
               0);
+}
+
+// The map's lines: a save without them keeps no map; rows and marks that are not exactly
+// what the writer writes are dropped whole, and never reach past the grid.
+TEST(SaveReaderTest, TheMapsLinesAreTakenOnlyAsTheWriterWritesThem) {
+    EXPECT_FALSE(readText("x:3\ny:4\n").keepsMap);
+    const std::string row5 = "seen:5 " + std::string(MAP_SIZE - 1, '0') + "1\n";
+    const std::string good = "map:1\n" + row5 + "mark:2 7 8\nmark:1 3 4\n";
+    const SaveReader save = readText(good);
+    EXPECT_TRUE(save.keepsMap);
+    EXPECT_TRUE(save.seen[5][MAP_SIZE - 1]);
+    EXPECT_FALSE(save.seen[5][0]);
+    ASSERT_EQ(save.marks().size(), 2u);
+    EXPECT_EQ(save.marks()[0].x, 3) << "marks go by their numbers";
+    const std::string ones(MAP_SIZE, '1');
+    const std::string hostile[] = {"seen:30 " + ones,
+                                   "seen:-1 " + ones,
+                                   "seen:5 " + ones.substr(1),
+                                   "seen:5 " + ones + "1",
+                                   "seen:5 " + ones.substr(1) + "2",
+                                   "seen:5" + ones,
+                                   "seen:99999999999999999999 " + ones,
+                                   "mark:0 1 1",
+                                   "mark:11 1 1",
+                                   "mark:1 30 1",
+                                   "mark:1 1 -1",
+                                   "mark:1 2",
+                                   "mark:1 2 3 4",
+                                   "mark:99999999999999999999 1 1",
+                                   "mark:1 x 1"};
+    for (const std::string& line : hostile) {
+        const SaveReader dropped = readText("map:1\n" + line + "\n");
+        EXPECT_TRUE(dropped.marks().empty()) << line;
+        for (const auto& row : dropped.seen) {
+            EXPECT_EQ(std::count(row.begin(), row.end(), true), 0) << line;
+        }
+    }
 }
 
 } // namespace

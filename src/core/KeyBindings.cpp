@@ -27,6 +27,7 @@ const ActionInfo ACTIONS[] = {
     {ALLEGRO_KEY_F11, KeyBindings::NO_KEY, "fullscreen", "Full screen"},
     {ALLEGRO_KEY_P, KeyBindings::NO_KEY, "footstep", "Footstep"},
     {ALLEGRO_KEY_F12, KeyBindings::NO_KEY, "screenshot", "Screenshot"},
+    {ALLEGRO_KEY_TAB, KeyBindings::NO_KEY, "map", "Map"},
 };
 static_assert(sizeof ACTIONS / sizeof ACTIONS[0] == KeyBindings::ACTION_COUNT,
               "one entry per action");

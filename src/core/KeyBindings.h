@@ -25,6 +25,7 @@ class KeyBindings {
         Fullscreen,
         Footstep,
         Screenshot,
+        Map,
         COUNT
     };
     static constexpr int ACTION_COUNT = static_cast<int>(Action::COUNT);

@@ -22,6 +22,11 @@ struct PlayerCommand {
     bool pause = false;
     bool fullscreen = false;
     bool screenshot = false;
+    // The map: opened or closed (Tab, or Back pressed briefly), and while it is open, a
+    // mark put where the player stands (M) or every mark cleared (C).
+    bool map = false;
+    bool mark = false;
+    bool clearMarks = false;
 
     bool operator==(const PlayerCommand& other) const;
     bool operator!=(const PlayerCommand& other) const { return !(*this == other); }
@@ -33,5 +38,6 @@ inline bool PlayerCommand::operator==(const PlayerCommand& other) const {
            run == other.run && quit == other.quit && spawn == other.spawn &&
            slower == other.slower && faster == other.faster && sword == other.sword &&
            save == other.save && footstep == other.footstep && pause == other.pause &&
-           fullscreen == other.fullscreen && screenshot == other.screenshot;
+           fullscreen == other.fullscreen && screenshot == other.screenshot && map == other.map &&
+           mark == other.mark && clearMarks == other.clearMarks;
 }

@@ -18,6 +18,7 @@ struct Settings {
     enum class Turning { Classic, Smooth };
     enum class Flash { Full, Reduced, Off };
     enum class Scaling { Whole, Fill };
+    enum class MapMode { Full, Overlay };
 
     static constexpr int SENSITIVITY_MIN = 1, SENSITIVITY_MAX = 10;
     static constexpr int VOLUME_STEP = 10, VOLUME_MAX = 100;
@@ -34,6 +35,8 @@ struct Settings {
     bool fullscreen = false;
     Scaling scaling = Scaling::Whole;
     bool showFps = false;
+    // The map in place of the view, or half through over it.
+    MapMode mapMode = MapMode::Full;
     PadSettings pad;
 
     // Which page of the Options screen shows a setting.

@@ -111,8 +111,9 @@ const std::vector<CommandLine::Option>& CommandLine::options() {
          "at the end, write a summary of the game to FILE",
          "at the end, write a summary of the game as it ended to FILE, in \"key value\" lines:\n"
          "frames, world_time_ms, x, y, cell, health, mana, stamina, units and a unit line for\n"
-         "each, kills, blows_given, blows_taken, hits, misses, saves, game_speed; a summary\n"
-         "that cannot be written ends the game with status 1"},
+         "each, kills, blows_given, blows_taken, hits, misses, saves, game_speed,\n"
+         "kills_called, seen_cells, marks; a summary that cannot be written ends the game\n"
+         "with status 1"},
     };
     return table;
 }

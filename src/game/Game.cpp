@@ -102,8 +102,10 @@ void Game::createWorld() {
          {swordAnimation->timer, player->timer, &hud->noticeTimer, &hud->captionTimer}) {
         timer->followClock(worldClock);
     }
-    recordedGame = new RecordedGame({camera, player, &units, gameTimer, worldClock});
     pauseScreen = new PauseScreen(screenFonts());
+    mapScreen = new MapScreen(screenFonts());
+    recordedGame =
+        new RecordedGame({camera, player, &units, gameTimer, worldClock, &mapScreen->seen});
     PlayView::Scene scene;
     scene.camera = camera;
     scene.texture = bufferManager->getBuffer(BufferId::TEXTURES);
@@ -112,7 +114,10 @@ void Game::createWorld() {
     scene.hud = hud;
     scene.units = &units;
     scene.font = font;
+    scene.map = mapScreen;
+    scene.grid = mapGrid;
     view = new PlayView(scene);
+    view->tallyTimer.followClock(worldClock);
 }
 
 void Game::listenForRules() {
@@ -176,6 +181,7 @@ Game::~Game() {
     mapGrid = nullptr;
     delete view;
     delete pauseScreen;
+    delete mapScreen;
     delete swordAnimation;
     delete hud;
     delete camera;

@@ -24,11 +24,13 @@
 #include "render/Hud.h"
 #include "render/Menu.h"
 #include "render/SpriteManager.h"
+#include "screens/MapScreen.h"
 #include "screens/PauseScreen.h"
 #include "screens/Screen.h"
 #include "units/PathFinder.h"
 #include "units/Unit.h"
 #include "world/Demo.h"
+#include "world/SaveReader.h"
 #include "world/SaveRecord.h"
 
 #include <allegro5/allegro_font.h>
@@ -89,6 +91,8 @@ class Game : public Trackable, public EventListener {
     void resumePlay();
     // The status the game ends with: a demo out of step, a failed save on quitting.
     int exitStatus() const;
+    // How the level is going now.
+    Tally tally() const;
 
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
@@ -122,6 +126,8 @@ class Game : public Trackable, public EventListener {
     PauseScreen* pauseScreen = nullptr;
     PlayerSettings* playerSettings = nullptr;
     GameFiles files;
+    // The map of what the player has seen, and the cells seen.
+    MapScreen* mapScreen = nullptr;
 
   private:
     bool startAllegro();
@@ -141,9 +147,11 @@ class Game : public Trackable, public EventListener {
     void playFrame(SwordSway& sway);
     PlayerCommand takePlayerInput(bool closeRequested);
     bool nextReplayFrame(bool closeRequested, Demo::Frame& frame);
+    void takeMapCommands(const PlayerCommand& command);
     void afterFrame(const PlayerCommand& command, bool closeRequested, int64_t stepNs,
                     const Demo::Frame& recorded, SwordSway& sway);
     void putBackSave(const std::string& saveText);
+    void putBackMap(const SaveReader& save);
     void pausePlay(const SwordSway& sway);
     void runPausedPass(const SwordSway& sway);
     void showPauseScreen(const SwordSway& sway);

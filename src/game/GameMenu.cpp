@@ -95,6 +95,7 @@ void Game::beginPlay() {
     inMenu = false;
     playing = true;
     loadLevel();
+    mapScreen->reset();
     camera->posX = START_X;
     camera->posY = START_Y;
 }

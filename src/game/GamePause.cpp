@@ -18,6 +18,7 @@ const double PAD_PAUSED_WAIT_SECONDS = 0.05;
 void Game::pausePlay(const SwordSway& sway) {
     displaySystem->showPointer();
     pauseScreen->padIs(inputSystem->padConnected());
+    pauseScreen->tallyLines = tally().lines();
     showPauseScreen(sway);
 }
 

@@ -64,14 +64,19 @@ void Game::playFrame(SwordSway& sway) {
     worldClock->advance(step);
     updateWorld();
     PlayerCommand command = recorded.command;
+    inputSystem->mapOpen = mapScreen->open;
+    inputSystem->mapTakesArrows = mapScreen->takesArrows();
     if (recordedGame->replaying()) {
         inputSystem->fire(command);
     } else {
         command = takePlayerInput(news.closeRequested);
     }
+    takeMapCommands(command);
     if (camera->moved && sway.step(camera->running)) {
         eventSystem->fireEvent(SoundEvent(SoundId::FOOTSTEP, 1.0f, SoundEvent::CENTRE, false));
     }
+    camera->markSeen(mapScreen->seen);
+    view->tally = tally();
     displaySystem->beginFrame();
     view->drawFrame(sway);
     if (command.screenshot) {
@@ -80,6 +85,14 @@ void Game::playFrame(SwordSway& sway) {
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
     afterFrame(command, news.closeRequested, step, recorded, sway);
+}
+
+// The map's part of the frame: opened, closed and marked as the command says (recorded),
+// and looked at as the player asks (a replay's map is looked at as it first is).
+void Game::takeMapCommands(const PlayerCommand& command) {
+    const MapScreen::Player where{camera->posX, camera->posY, camera->dirX, camera->dirY};
+    mapScreen->take(command, where);
+    mapScreen->look(recordedGame->replaying() ? MapCommand() : inputSystem->mapCommand, where);
 }
 
 // The replay's next frame, unless it has ended or the player stopped it.

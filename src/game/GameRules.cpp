@@ -87,6 +87,20 @@ SaveRecord Game::saveRecord() const {
     for (const Unit* unit : units) {
         record.units.push_back({unit->x, unit->y});
     }
+    const SeenCells& seen = mapScreen->seen;
+    record.keepsMap = seen.kept;
+    if (seen.kept) {
+        record.seen.assign(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));
+        for (int x = 0; x < MAP_SIZE; ++x) {
+            for (int y = 0; y < MAP_SIZE; ++y) {
+                record.seen[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] =
+                    seen.seen(x, y);
+            }
+        }
+        for (const LevelFile::UnitPlace& mark : seen.marks()) {
+            record.marks.push_back({static_cast<double>(mark.x), static_cast<double>(mark.y)});
+        }
+    }
     return record;
 }
 
@@ -138,6 +152,7 @@ void Game::putBackSave(const std::string& saveText) {
     player->health = save.health.value_or(player->health);
     player->mana = save.mana.value_or(player->mana);
     player->stamina = save.stamina.value_or(player->stamina);
+    putBackMap(save);
     if (!save.replacesUnits) {
         return; // the level's own units stay
     }
@@ -168,6 +183,7 @@ void Game::handleEvent(const Event& event) {
         break;
     case SPAWN_UNIT_EVENT:
         createUnit(camera->posX, camera->posY);
+        units.back()->calledUp = true;
         break;
     case SAVE_EVENT:
         hud->notify(saveGame() ? "Game saved" : "Could not save: " + files.saveProblem);
@@ -211,6 +227,7 @@ void Game::swingSword() {
         playSound(SoundId::DEAD_SLEEP);
         std::cout << WIN_MESSAGE << "\n";
         hud->notify(WIN_MESSAGE, WIN_NOTICE_MS);
+        view->showTally();
     }
 }
 
@@ -238,6 +255,7 @@ Unit* Game::findTarget() const {
 
 void Game::killUnit(Unit* unit) {
     ++recordedGame->stats.kills;
+    recordedGame->stats.calledKills += unit->calledUp ? 1 : 0;
     units.erase(std::find(units.begin(), units.end(), unit));
     delete unit; // it stops listening for ticks as it goes
 }
@@ -287,4 +305,39 @@ int Game::exitStatus() const {
         return recordedGame->exitStatus;
     }
     return files.saveProblem.empty() ? 0 : 1;
+}
+
+// The map as the save kept it; a save without one leaves the map of a new game, empty.
+void Game::putBackMap(const SaveReader& save) {
+    SeenCells& seen = mapScreen->seen;
+    seen.clear();
+    if (!save.keepsMap) {
+        return;
+    }
+    seen.kept = true;
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        for (int y = 0; y < MAP_SIZE; ++y) {
+            if (save.seen[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]) {
+                seen.see(x, y);
+            }
+        }
+    }
+    seen.newLook(); // seen before, not now
+    for (const LevelFile::UnitPlace& mark : save.marks()) {
+        seen.addMark(mark.x, mark.y);
+    }
+}
+
+Tally Game::tally() const {
+    const RecordedGame::Stats& stats = recordedGame->stats;
+    Tally tally;
+    tally.levelKills = stats.kills - stats.calledKills;
+    tally.calledKills = stats.calledKills;
+    tally.skullsLeft = static_cast<int32_t>(units.size());
+    tally.blowsTaken = stats.blowsTaken;
+    tally.blowsGiven = stats.blowsGiven;
+    tally.misses = stats.misses;
+    tally.saves = stats.saves;
+    tally.timeMs = recordedGame->worldTimeMs();
+    return tally;
 }

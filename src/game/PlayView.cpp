@@ -18,16 +18,75 @@ const float FLASH_STRENGTH = 0.6f;
 // flash and the HUD over them.
 void PlayView::drawFrame(const SwordSway& sway) {
     al_clear_to_color(al_map_rgb(0, 0, 0));
-    {
+    const bool mapOpen = scene.map != nullptr && scene.map->open;
+    const bool mapInstead = mapOpen && !scene.map->overlay;
+    if (mapInstead) {
+        // The view is not drawn, but its frame is over as a wall pass would end it.
+        scene.camera->moved = false;
+        scene.camera->running = false;
+    } else {
         const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_READWRITE);
         if (frame.locked()) {
             scene.camera->drawWalls(scene.texture, frame.image());
             drawUnits(frame.image());
         }
     }
-    drawSword(sway);
+    if (!mapInstead) {
+        drawSword(sway);
+    }
+    if (mapOpen) {
+        drawMap();
+    }
     drawDamageFlash();
     scene.hud->draw(scene.font, scene.player->health, scene.units->size());
+    drawTallyPanel();
+}
+
+MapScreen::Player PlayView::mapPlayer() const {
+    const Camera& camera = *scene.camera;
+    return {camera.posX, camera.posY, camera.dirX, camera.dirY};
+}
+
+// The map's cells, then the skulls the view shows now, the marks, the arrow and its foot.
+void PlayView::drawMap() const {
+    {
+        const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_READWRITE);
+        if (frame.locked()) {
+            scene.map->drawCells(frame.image(), scene.grid, mapPlayer(), mapPalette);
+        }
+    }
+    std::vector<MapScreen::Skull> skulls;
+    for (const Unit* unit : *scene.units) {
+        const bool inSight = scene.camera->distanceTo(unit->x, unit->y) <= SIGHT_RANGE;
+        if (inSight &&
+            scene.map->seen.seenNow(static_cast<int>(unit->x), static_cast<int>(unit->y))) {
+            skulls.push_back({unit->x, unit->y});
+        }
+    }
+    scene.map->drawMarkers(mapPlayer(), skulls, tally);
+}
+
+void PlayView::showTally() {
+    tallyShown = true;
+    tallyTimer.start();
+}
+
+void PlayView::drawTallyPanel() const {
+    const double since = tallyTimer.getElapsedMs();
+    if (!tallyShown || since < TALLY_DELAY_MS || since > TALLY_DELAY_MS + TALLY_MS ||
+        scene.font == nullptr) {
+        return;
+    }
+    const std::vector<std::string> lines = tally.lines();
+    const float top = 150.0f, lineGap = 20.0f, width = 420.0f;
+    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - width) / 2.0f;
+    al_draw_filled_rectangle(left, top, left + width, top + 28 + lineGap * lines.size(),
+                             al_map_rgba(0, 0, 0, 190));
+    al_draw_rectangle(left, top, left + width, top + 28 + lineGap * lines.size(), Hud::ink(), 1.0f);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        al_draw_text(scene.font, Hud::ink(), left + width / 2, top + 14 + lineGap * i,
+                     ALLEGRO_ALIGN_CENTRE, lines[i].c_str());
+    }
 }
 
 bool PlayView::orderUnits() {

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "core/Tally.h"
+#include "core/Timer.h"
 #include "core/Trackable.h"
 #include "render/Animation.h"
 #include "render/Camera.h"
 #include "render/Hud.h"
 #include "render/ImageBuffer.h"
 #include "render/LockedImage.h"
+#include "render/MapView.h"
+#include "screens/MapScreen.h"
 #include "units/Unit.h"
 
 #include <allegro5/allegro_font.h>
@@ -27,12 +31,24 @@ class PlayView : public Trackable {
         Hud* hud = nullptr;
         std::vector<Unit*>* units = nullptr;
         const ALLEGRO_FONT* font = nullptr; // the HUD's lines
+        MapScreen* map = nullptr;
+        int** grid = nullptr;
     };
 
-    explicit PlayView(const Scene& scene) : scene(scene) {}
+    explicit PlayView(const Scene& scene)
+        : scene(scene), mapPalette(MapView::paletteOf(scene.texture)) {}
 
     // How strongly a blow reddens the view: 1 the full flash, 0 none.
     double flashShare = 1.0;
+    // How the level is going, for the map's foot and the panel when it is cleared.
+    Tally tally;
+    // The tally shown over play for a few seconds, from a moment after now: the level is
+    // cleared.
+    void showTally();
+    static constexpr double TALLY_DELAY_MS = 1500.0;
+    static constexpr double TALLY_MS = 6000.0;
+    // Follows the world's clock, as the HUD's do.
+    Timer tallyTimer;
 
     void drawFrame(const SwordSway& sway);
     // Farthest unit first, nearest last; hides units out of sight range. True when the
@@ -44,10 +60,15 @@ class PlayView : public Trackable {
     void drawUnits(const LockedImage& frame);
 
   private:
+    void drawMap() const;
+    MapScreen::Player mapPlayer() const;
+    void drawTallyPanel() const;
     void drawSword(const SwordSway& sway) const;
     void drawDamageFlash() const;
 
     Scene scene;
     // Reused every frame by orderUnits, so that ordering allocates nothing.
     std::vector<std::pair<double, Unit*>> unitDistances;
+    MapView::Palette mapPalette;
+    bool tallyShown = false;
 };

@@ -141,7 +141,7 @@ bool RecordedGame::writeStatDump(const std::string& path) const {
     std::ostringstream text;
     text << std::fixed << std::setprecision(3);
     text << "frames " << stats.frames << "\n";
-    text << "world_time_ms " << (world.clock->now() - worldStart) / 1000000 << "\n";
+    text << "world_time_ms " << worldTimeMs() << "\n";
     text << "x " << camera.posX << "\n";
     text << "y " << camera.posY << "\n";
     text << "cell " << NumberParser::truncateToInt(camera.posX) << " "
@@ -161,6 +161,11 @@ bool RecordedGame::writeStatDump(const std::string& path) const {
     text << "misses " << stats.misses << "\n";
     text << "saves " << stats.saves << "\n";
     text << "game_speed " << world.gameTimer->factor << "\n";
+    text << "kills_called " << stats.calledKills << "\n";
+    if (world.seen != nullptr) {
+        text << "seen_cells " << world.seen->count() << "\n";
+        text << "marks " << world.seen->marks().size() << "\n";
+    }
     std::string reason;
     if (!RegularFile::replace(path, text.str(), reason)) {
         std::cout << "Cannot write the statistics to \"" << path << "\": " << reason << "."

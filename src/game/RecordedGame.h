@@ -9,6 +9,7 @@
 #include "units/Unit.h"
 #include "world/Demo.h"
 #include "world/DemoRecorder.h"
+#include "world/SeenCells.h"
 
 #include <cstdint>
 #include <string>
@@ -26,11 +27,13 @@ class RecordedGame : public Trackable {
         const std::vector<Unit*>* units = nullptr;
         const Timer* gameTimer = nullptr;
         const WorldClock* clock = nullptr;
+        const SeenCells* seen = nullptr; // the map's cells seen and marks
     };
     // The counts of what happened in play, for the summary.
     struct Stats {
         int64_t frames = 0;
         int32_t kills = 0, blowsGiven = 0, blowsTaken = 0, hits = 0, misses = 0, saves = 0;
+        int32_t calledKills = 0; // of the kills, those of skulls the player called up
     };
     static constexpr int OUT_OF_STEP_STATUS = 3;
 
@@ -79,6 +82,8 @@ class RecordedGame : public Trackable {
     // False, said on the console, when it cannot be.
     bool writeStatDump(const std::string& path) const;
 
+    // The world's time since play began, in milliseconds.
+    int64_t worldTimeMs() const { return (world.clock->now() - worldStart) / 1000000; }
     Stats stats;
     int exitStatus = 0;
     // The save's text as Load read it, for a recording that begins with it.

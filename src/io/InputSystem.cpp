@@ -6,6 +6,7 @@
 #include "core/SoundEvent.h"
 #include "core/Timer.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -88,15 +89,24 @@ PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
     command.spawn = actionPressed(Action::Spawn);
     command.slower = actionPressed(Action::Slower);
     command.faster = actionPressed(Action::Faster);
-    command.forward = actionDown(Action::Forward) ? +1 : actionDown(Action::Back) ? -1 : 0;
+    // While the map pans freely the arrows are its own, the second keys of walking too.
+    const auto moving = [this](Action action) {
+        return mapTakesArrows ? keyDown(bindings.key(action)) : actionDown(action);
+    };
+    command.forward = moving(Action::Forward) ? +1 : moving(Action::Back) ? -1 : 0;
     command.strafe = actionDown(Action::Left) ? -1 : actionDown(Action::Right) ? +1 : 0;
     command.footstep = command.strafe == 0 && actionDown(Action::Footstep);
-    command.keyTurn = keyDown(ALLEGRO_KEY_LEFT) ? +1 : keyDown(ALLEGRO_KEY_RIGHT) ? -1 : 0;
+    command.keyTurn = mapTakesArrows               ? 0
+                      : keyDown(ALLEGRO_KEY_LEFT)  ? +1
+                      : keyDown(ALLEGRO_KEY_RIGHT) ? -1
+                                                   : 0;
     command.pause = pauseKeyPressed();
     command.fullscreen = fullscreenKeyPressed();
     command.screenshot = actionPressed(Action::Screenshot);
+    const int32_t travel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
+    readMapKeys(command, travel);
     rememberKeyboard();
-    command.pointerTravel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
+    command.pointerTravel = mapTakesArrows ? 0 : travel;
     ignoreNextTurn = false;
     command.sword = buttonPressed(1);
     command.save = buttonPressed(2);
@@ -152,6 +162,31 @@ PlayerCommand InputSystem::readReplayKeys() {
     command.screenshot = actionPressed(KeyBindings::Action::Screenshot);
     rememberKeyboard();
     return command;
+}
+
+// The map's keys: Tab (or its binding) opens and closes it; while it is open, M marks,
+// C clears the marks, Page Up and Page Down (and the wheel) zoom, F, R and G switch
+// following, turning and the grid; while it pans freely, the arrows and the pointer pan.
+void InputSystem::readMapKeys(PlayerCommand& command, int32_t pointerTravel) {
+    const int arrowPan = 6;
+    command.map = actionPressed(KeyBindings::Action::Map);
+    mapCommand = MapCommand();
+    if (!mapOpen) {
+        return;
+    }
+    command.mark = keyPressed(ALLEGRO_KEY_M);
+    command.clearMarks = keyPressed(ALLEGRO_KEY_C);
+    const int wheel = currentMouse->z - previousMouse->z;
+    mapCommand.zoom = static_cast<int8_t>(
+        std::clamp(wheel + keyPressed(ALLEGRO_KEY_PGUP) - keyPressed(ALLEGRO_KEY_PGDN), -3, 3));
+    mapCommand.follow = keyPressed(ALLEGRO_KEY_F);
+    mapCommand.rotate = keyPressed(ALLEGRO_KEY_R);
+    mapCommand.grid = keyPressed(ALLEGRO_KEY_G);
+    if (mapTakesArrows) {
+        mapCommand.panRight =
+            arrowPan * (keyDown(ALLEGRO_KEY_RIGHT) - keyDown(ALLEGRO_KEY_LEFT)) - pointerTravel;
+        mapCommand.panDown = arrowPan * (keyDown(ALLEGRO_KEY_DOWN) - keyDown(ALLEGRO_KEY_UP));
+    }
 }
 
 void InputSystem::fire(const PlayerCommand& command) {

@@ -2,6 +2,7 @@
 
 #include "core/EventSystem.h"
 #include "core/KeyBindings.h"
+#include "core/MapCommand.h"
 #include "core/MenuCommand.h"
 #include "core/PadSettings.h"
 #include "core/PlayerCommand.h"
@@ -82,6 +83,12 @@ class InputSystem : public Trackable {
 
     KeyBindings bindings;
     PadSettings pad;
+    // The map, as the game has it before each reading: open, its marks' keys count; open
+    // and panning freely, the arrows and the pointer pan it instead of moving the player.
+    bool mapOpen = false;
+    bool mapTakesArrows = false;
+    // How the map is to be looked at, from the last reading.
+    MapCommand mapCommand;
 
     ALLEGRO_KEYBOARD_STATE* previousKeyboard = nullptr;
     ALLEGRO_KEYBOARD_STATE* currentKeyboard = nullptr;
@@ -95,6 +102,7 @@ class InputSystem : public Trackable {
 
     bool ignoreNextTurn = false;
 
+    void readMapKeys(PlayerCommand& command, int32_t pointerTravel);
     bool actionDown(KeyBindings::Action action) const;
     bool actionPressed(KeyBindings::Action action) const;
     void fire(EventType type);

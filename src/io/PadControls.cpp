@@ -24,6 +24,9 @@ void PadControls::take(const PadState& state, double now) {
     previous = current;
     current = state;
     nowMs = now;
+    // Back let go before it was held long enough to leave: a short press, for the map.
+    backTapped = previous.down(Button::Back) && !current.down(Button::Back) &&
+                 backDownSinceMs >= 0.0 && now - backDownSinceMs < QUIT_HOLD_MS;
     if (!current.down(Button::Back)) {
         backDownSinceMs = -1.0;
     } else if (backDownSinceMs < 0.0) {
@@ -78,6 +81,7 @@ void PadControls::addTo(PlayerCommand& command, const PadSettings& settings) con
     command.footstep =
         command.strafe == 0 && (command.footstep || down(buttons.button(Action::Footstep)));
     command.quit = command.quit || menuMoves().quit;
+    command.map = command.map || backTapped;
 }
 
 PadControls::MenuMoves PadControls::menuMoves() const {

@@ -57,4 +57,5 @@ class PadControls {
     PadState previous;
     double nowMs = 0.0;
     double backDownSinceMs = -1.0; // -1 while Back is up
+    bool backTapped = false;       // Back pressed briefly and let go in this reading
 };

@@ -8,6 +8,7 @@
 #include "render/LockedImage.h"
 #include "render/ShadeTable.h"
 #include "render/Sprite.h"
+#include "world/SeenCells.h"
 #include "world/Viewpoint.h"
 
 #include <allegro5/allegro.h>
@@ -38,6 +39,10 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     // order, every one over the last; but drawn last to first, skipping pixels a later
     // unit has taken, so that a crowd costs no more than the screen it covers.
     void drawSprites(const std::vector<Unit*>& units, const LockedImage& frame);
+    // The cells this view shows, marked as seen: every cell each ray of the wall pass
+    // crosses, and the wall it strikes. Draws nothing.
+    void markSeen(SeenCells& seen) const;
+
     void handleEvent(const Event& event) override;
 
     EventSystem* eventSystem;
@@ -92,7 +97,9 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
 
     void castColumn(int32_t x, const LockedImage* texels, const LockedImage& frame);
     void traceRay(Ray& ray) const;
-    void marchToWall(Ray& ray) const;
+    // Marks each cell it enters in seen, when it is given.
+    void marchToWall(Ray& ray, SeenCells* seen = nullptr) const;
+    void aimRay(Ray& ray, int32_t column) const;
     void measureWall(Ray& ray) const;
     void drawWallSlice(const Ray& ray, const LockedImage& texels, const LockedImage& frame) const;
     LockedImage::Pixel wallPixel(const Ray& ray, const LockedImage& texels,

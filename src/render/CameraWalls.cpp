@@ -88,10 +88,7 @@ void Camera::prepareFloorRows() {
 
 void Camera::castColumn(int32_t x, const LockedImage* texels, const LockedImage& frame) {
     Ray ray;
-    ray.column = x;
-    const double cameraX = static_cast<double>(2 * x) / static_cast<double>(screenWidth) - 1.0;
-    ray.dirX = dirX + planeX * cameraX;
-    ray.dirY = dirY + planeY * cameraX;
+    aimRay(ray, x);
     traceRay(ray);
     depthBuffer[x / columnWidth] = ray.distance;
     if (texels == nullptr) {
@@ -101,13 +98,30 @@ void Camera::castColumn(int32_t x, const LockedImage* texels, const LockedImage&
     drawFloorAndCeiling(ray, *texels, frame);
 }
 
+void Camera::aimRay(Ray& ray, int32_t column) const {
+    ray.column = column;
+    const double cameraX = static_cast<double>(2 * column) / static_cast<double>(screenWidth) - 1.0;
+    ray.dirX = dirX + planeX * cameraX;
+    ray.dirY = dirY + planeY * cameraX;
+}
+
+void Camera::markSeen(SeenCells& seen) const {
+    seen.newLook();
+    seen.see(static_cast<int>(posX), static_cast<int>(posY));
+    for (int32_t x = 0; x < screenWidth; x += columnWidth) {
+        Ray ray;
+        aimRay(ray, x);
+        marchToWall(ray, &seen);
+    }
+}
+
 void Camera::traceRay(Ray& ray) const {
     marchToWall(ray);
     measureWall(ray);
 }
 
 // Steps from cell border to cell border until a wall, the step limit or the grid's edge.
-void Camera::marchToWall(Ray& ray) const {
+void Camera::marchToWall(Ray& ray, SeenCells* seen) const {
     ray.mapX = static_cast<int>(posX);
     ray.mapY = static_cast<int>(posY);
     // A zero component gives an infinite delta, so that axis is never stepped.
@@ -127,6 +141,9 @@ void Camera::marchToWall(Ray& ray) const {
         }
         if (!MapGrid::contains(ray.mapX, ray.mapY)) {
             return; // the world ends here: no wall to show
+        }
+        if (seen != nullptr) {
+            seen->see(ray.mapX, ray.mapY);
         }
         if (grid[ray.mapX][ray.mapY] > 0) {
             ray.hit = true;

@@ -10,6 +10,7 @@ const int DIM_ALPHA = 150;
 const int TITLE_Y = 60;
 const int HINT_Y = 104;
 const int LINE_GAP = 20;
+const int TALLY_Y = 196;
 
 } // namespace
 
@@ -56,4 +57,8 @@ void PauseScreen::draw() const {
     al_draw_text(fonts.text, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOnLine());
     al_draw_text(fonts.text, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE, leaveLine());
     optionsLine.draw(padConnected);
+    for (std::size_t i = 0; i < tallyLines.size(); ++i) {
+        al_draw_text(fonts.text, bone, centreX, TALLY_Y + LINE_GAP * static_cast<float>(i),
+                     ALLEGRO_ALIGN_CENTRE, tallyLines[i].c_str());
+    }
 }

@@ -1,14 +1,16 @@
 #pragma once
 
+#include "core/Trackable.h"
 #include "screens/OptionsLine.h"
 #include "screens/Screen.h"
 
 #include <string>
+#include <vector>
 
 // Play held still, and why: the window lost the focus, the Pause key (or Start) was
 // pressed, or the pad in use was pulled out. Drawn over the frame as it stood, dimmed,
 // with the title and how to go on, how to leave and the Options line.
-class PauseScreen : public Screen {
+class PauseScreen : public Screen, public Trackable {
   public:
     explicit PauseScreen(const Fonts& fonts)
         : fonts(fonts), optionsLine(fonts.text, OPTIONS_LINE_Y) {}
@@ -30,6 +32,8 @@ class PauseScreen : public Screen {
     std::string lines() const;
 
     static constexpr int32_t OPTIONS_LINE_Y = 144;
+    // How the level is going, under the lines.
+    std::vector<std::string> tallyLines;
 
   private:
     const char* goOnLine() const;

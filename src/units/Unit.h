@@ -40,6 +40,8 @@ class Unit : public Trackable, public EventListener {
     double y = 0.0;
     double speed = 0.0;
     bool alive = false;
+    // Called up by the player rather than placed by the level or a save, for the tally.
+    bool calledUp = false;
     bool hurt = false;
     int32_t damage = 3;
     int32_t maxHealth = 10;

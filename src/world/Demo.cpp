@@ -8,11 +8,17 @@
 namespace {
 
 const char* const MAGIC = "duskmarch-demo";
-const char FLAGS[] = "rqslfwvp";
+// The flags in their order; version 3 added the last three, the map's.
+const char FLAGS[] = "rqslfwvpmkx";
+
+int flagCount(int version) {
+    return version >= 3 ? 11 : 8;
+}
 
 bool* flagOf(PlayerCommand& command, int index) {
-    bool* flags[] = {&command.run,    &command.quit,  &command.spawn, &command.slower,
-                     &command.faster, &command.sword, &command.save,  &command.footstep};
+    bool* flags[] = {&command.run,    &command.quit,  &command.spawn,     &command.slower,
+                     &command.faster, &command.sword, &command.save,      &command.footstep,
+                     &command.map,    &command.mark,  &command.clearMarks};
     return flags[index];
 }
 
@@ -73,7 +79,7 @@ bool readFrame(const std::string& line, int version, Demo::Frame& frame) {
         int next = 0; // flags come in their fixed order, each once
         for (const char* flag = flags; *flag != '\0'; ++flag) {
             const char* found = std::strchr(FLAGS + next, *flag);
-            if (found == nullptr) {
+            if (found == nullptr || found - FLAGS >= flagCount(version)) {
                 return false;
             }
             next = static_cast<int>(found - FLAGS);
@@ -143,7 +149,7 @@ std::string Demo::header() const {
 std::string Demo::frameLine(const Frame& frame, int version) {
     std::string flags;
     PlayerCommand command = frame.command;
-    for (int i = 0; FLAGS[i] != '\0'; ++i) {
+    for (int i = 0; i < flagCount(version); ++i) {
         if (*flagOf(command, i)) {
             flags += FLAGS[i];
         }

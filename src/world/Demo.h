@@ -12,7 +12,7 @@
 // the frame's command, the time the world's clock moved on by, and a checksum of the
 // world after it. Format version 2:
 //
-//   duskmarch-demo 2
+//   duskmarch-demo 3
 //   game 0.1.0
 //   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
 //   turning classic 5                  the settings the world's course depends on
@@ -23,12 +23,13 @@
 //                                      a demo cut short lacks
 //
 // Version 1, written before pads, is the same but for the stick turn, which its frames
-// lack: it is read as ever, and replays as it did.
+// lack; version 2, written before the map, lacks its three flags. Both are read as ever,
+// and replay as they did.
 // Flags, in this order: r run, q quit, s spawn, l slower, f faster, w sword, v save,
-// p footstep.
+// p footstep; from version 3, m the map opened or closed, k a mark, x the marks cleared.
 class Demo {
   public:
-    static constexpr int FORMAT_VERSION = 2;
+    static constexpr int FORMAT_VERSION = 3;
     // A stick turn beyond this many thousandths of a base turn is no pad's.
     static constexpr int STICK_TURN_LIMIT = 2000;
     // Far more than an hour of play at sixty frames a second.

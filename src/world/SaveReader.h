@@ -1,6 +1,7 @@
 #pragma once
 
 #include "world/LevelFile.h"
+#include "world/MapGrid.h"
 
 #include <istream>
 #include <optional>
@@ -19,6 +20,12 @@ class SaveReader {
     // "units:0" says a save holds no unit: the level was cleared. Readers before it skip
     // the line, as every line without a key they know.
     static constexpr const char* UNIT_COUNT_KEY = "units:";
+    // The map's lines: "map:1" says the save keeps one; "seen:X " and MAP_SIZE 0s and 1s
+    // a row of cells seen; "mark:N X Y" the player's Nth mark, N from 1 to MAX_MARKS.
+    static constexpr const char* MAP_KEY = "map:";
+    static constexpr const char* SEEN_KEY = "seen:";
+    static constexpr const char* MARK_KEY = "mark:";
+    static constexpr int MAX_MARKS = 10;
 
     static SaveReader read(std::istream& in);
 
@@ -31,9 +38,20 @@ class SaveReader {
     // level's, even if every one of them is dropped or there is none.
     bool replacesUnits = false;
     std::vector<LevelFile::UnitPlace> units;
+    // The map: kept, its cells seen (x by y; all unseen unless the file says otherwise),
+    // and its marks by number (those the file leaves out are gone, the rest keep order).
+    bool keepsMap = false;
+    std::vector<std::vector<bool>> seen =
+        std::vector<std::vector<bool>>(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));
+    std::vector<LevelFile::UnitPlace> marks() const;
     // What was cut from an overlong line or file, to be said on the console.
     std::vector<std::string> problems;
 
   private:
     void readLine(const std::string& line);
+    void readSeenRow(const char* text);
+    void readMark(const char* text);
+
+    std::vector<std::optional<LevelFile::UnitPlace>> markSlots =
+        std::vector<std::optional<LevelFile::UnitPlace>>(MAX_MARKS);
 };

@@ -17,4 +17,8 @@ struct SaveRecord {
     int32_t mana = 0;
     int32_t stamina = 0;
     std::vector<Place> units;
+    // The map, when the game keeps one: the cells seen, x by y, and the marks in order.
+    bool keepsMap = false;
+    std::vector<std::vector<bool>> seen; // MAP_SIZE rows of MAP_SIZE
+    std::vector<Place> marks;
 };

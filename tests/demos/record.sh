@@ -4,7 +4,8 @@
 # of its own. The test suite replays every one and compares the summaries to the letter
 # (tests/e2e/demos_e2e.sh). Record them again only when a change is meant to change
 # what a game does; a demo that no longer replays is a broken promise otherwise.
-#   bash tests/demos/record.sh build/duskmarch   (from the repository root)
+#   bash tests/demos/record.sh build/duskmarch [NAME ...]   (from the repository root)
+# With names, only those demos are recorded again.
 set -u
 source "$(dirname "$0")/../e2e/lib.sh" "$1"
 DEMOS="$ROOT/tests/demos"
@@ -25,10 +26,17 @@ record() {
     open_window
 }
 
+# wanted NAME: true when NAME is to be recorded this time.
+wanted() {
+    [ ${#ONLY[@]} -eq 0 ] || [[ " ${ONLY[*]} " == *" $1 "* ]]
+}
+ONLY=("${@:2}")
+
 level_of_its_own() { # level_of_its_own NAME: the level from stdin, kept beside the demo
     cat >"$DEMOS/$1.lev"
 }
 
+if wanted walk; then
 echo "# a walk through the shipped level"
 record walk
 enter_play
@@ -39,7 +47,9 @@ hold "$WIN" 0.8 d
 xdotool mousemove --window "$WIN" 340 200
 hold "$WIN" 1.2 w
 quit_with_escape
+fi
 
+if wanted fight; then
 echo "# a fight to the last skull, and the bell"
 { open_room; echo "unit:20 22"; } | level_of_its_own fight
 record fight --level "$DEMOS/fight.lev"
@@ -48,7 +58,9 @@ sleep 2.5
 for _ in 1 2 3 4 5 6 7; do click "$WIN" 1; sleep 0.5; done
 sleep 1
 quit_with_escape
+fi
 
+if wanted speed; then
 echo "# calling up skulls, and the speed keys past their bounds"
 open_room | level_of_its_own speed
 record speed --level "$DEMOS/speed.lev"
@@ -60,7 +72,9 @@ for _ in 1 2 3 4 5 6 7 8 9; do press "$WIN" minus; done
 hold "$WIN" 0.5 a
 press "$WIN" equal
 quit_with_escape
+fi
 
+if wanted load; then
 echo "# a game begun with Load, saved on the way"
 mkdir -p "$E2E_WORK/load"
 printf 'x:17\ny:21\nplayer_health:40\nplayer_mana:3\nplayer_stamina:9\nunit:16 19\nunit:20 24\n' \
@@ -74,7 +88,9 @@ hold "$WIN" 0.6 d
 click "$WIN" 3
 click "$WIN" 1
 quit_with_escape
+fi
 
+if wanted pause; then
 echo "# a pause and a focus lost in the middle"
 open_room | level_of_its_own pause
 record pause --level "$DEMOS/pause.lev"
@@ -94,7 +110,9 @@ xdotool mousemove --window "$WIN" 300 200 click 1
 sleep 0.5
 hold "$WIN" 0.8 s
 quit_with_escape
+fi
 
+if wanted fullscreen; then
 echo "# the full screen and back, in the middle"
 open_room | level_of_its_own fullscreen
 record fullscreen --level "$DEMOS/fullscreen.lev"
@@ -107,7 +125,9 @@ press "$WIN" alt+Return
 sleep 1
 hold "$WIN" 0.6 s
 quit_with_escape
+fi
 
+if wanted crowd; then
 echo "# a crowd of a hundred skulls"
 {
     open_room
@@ -119,6 +139,25 @@ hold "$WIN" 2 w
 xdotool mousemove --window "$WIN" 250 200
 hold "$WIN" 1.5 w
 quit_with_escape
+fi
+
+if wanted map; then
+echo "# the map opened on a walk, a mark put, zoomed and turned, and closed"
+record map
+enter_play
+hold "$WIN" 1 w
+press "$WIN" Tab
+hold "$WIN" 1.2 w
+press "$WIN" m
+xdotool mousemove --window "$WIN" 330 200
+hold "$WIN" 1 a
+press "$WIN" r
+press "$WIN" Prior
+press "$WIN" m
+press "$WIN" Tab
+hold "$WIN" 0.8 s
+quit_with_escape
+fi
 
 for demo in "$DEMOS"/*.demo; do
     echo "$(basename "$demo"): $(grep -c '^frame' "$demo") frames, $(tail -n 1 "$demo")"

@@ -207,6 +207,9 @@ check "W, away from the US W's place, does not walk (x $X_W)" test "$X_W" = 22
 check "the key at that place, Z, walks forward (x $X_Z)" test "$X_Z" -lt 22
 check "and no settings file was written for it" test ! -e "$SETTINGS"
 
-[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/options-menu.png" "$DUSKMARCH_SCREENSHOTS/options.png"
+if [ -n "${DUSKMARCH_SCREENSHOTS:-}" ]; then
+    cp "$E2E_WORK/options-menu.png" "$DUSKMARCH_SCREENSHOTS/options.png"
+    cp "$E2E_WORK/paused.png" "$DUSKMARCH_SCREENSHOTS/paused.png"
+fi
 
 finish

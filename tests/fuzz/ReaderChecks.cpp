@@ -85,6 +85,15 @@ void checkSaveReader(const uint8_t* data, std::size_t size) {
     }
     require(save.units.empty() || save.replacesUnits, "units that replace nothing");
     require(save.problems.size() <= 2, "a cut said more than once");
+    const std::vector<LevelFile::UnitPlace> marks = save.marks();
+    require(marks.size() <= SaveReader::MAX_MARKS, "more marks than a map keeps");
+    for (const LevelFile::UnitPlace& mark : marks) {
+        require(MapGrid::contains(mark.x, mark.y), "a mark outside the grid");
+    }
+    require(save.seen.size() == MAP_SIZE, "a map of another size");
+    for (const std::vector<bool>& row : save.seen) {
+        require(row.size() == MAP_SIZE, "a map row of another size");
+    }
 }
 
 void checkSaveRoundTrip(const SaveRecord& record) {
@@ -110,6 +119,18 @@ void checkSaveRoundTrip(const SaveRecord& record) {
                 "a unit moved");
     }
     require(save.problems.empty(), "a save the reader had to cut");
+    require(save.keepsMap == record.keepsMap, "a map kept or lost");
+    if (!record.keepsMap) {
+        return;
+    }
+    require(save.seen == record.seen, "a cell seen or forgotten");
+    const std::vector<LevelFile::UnitPlace> marks = save.marks();
+    require(marks.size() == record.marks.size(), "marks lost or gained");
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        require(marks[i].x == static_cast<int>(record.marks[i].x) &&
+                    marks[i].y == static_cast<int>(record.marks[i].y),
+                "a mark moved");
+    }
 }
 
 SaveRecord recordFromBytes(const uint8_t* data, std::size_t size) {
@@ -119,6 +140,23 @@ SaveRecord recordFromBytes(const uint8_t* data, std::size_t size) {
     record.health = bytes.take<int32_t>();
     record.mana = bytes.take<int32_t>();
     record.stamina = bytes.take<int32_t>();
+    // Half the time a map: its cells seen from the bits of the next bytes, and marks.
+    record.keepsMap = bytes.take<uint8_t>() % 2 == 1;
+    if (record.keepsMap) {
+        record.seen.assign(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));
+        for (int cell = 0; cell < MAP_SIZE * MAP_SIZE; cell += 8) {
+            const uint8_t bits = bytes.take<uint8_t>();
+            for (int bit = 0; bit < 8 && cell + bit < MAP_SIZE * MAP_SIZE; ++bit) {
+                record.seen[static_cast<std::size_t>((cell + bit) / MAP_SIZE)]
+                           [static_cast<std::size_t>((cell + bit) % MAP_SIZE)] = (bits >> bit) & 1;
+            }
+        }
+        const int markCount = bytes.take<uint8_t>() % (SaveReader::MAX_MARKS + 1);
+        for (int i = 0; i < markCount; ++i) {
+            record.marks.push_back({static_cast<double>(bytes.take<uint8_t>() % MAP_SIZE),
+                                    static_cast<double>(bytes.take<uint8_t>() % MAP_SIZE)});
+        }
+    }
     // A few hundred units at most from a fuzzer's inputs, far within what the reader takes.
     while (!bytes.empty()) {
         record.units.push_back({bytes.take<double>(), bytes.take<double>()});
