@@ -49,7 +49,8 @@ TEST(OptionsMenuTest, ValuesStepWithinTheirBoundsAndTheSelectionWraps) {
     menu.apply(UP); // from the first row to Back, the last
     EXPECT_EQ(menu.rows()[menu.selected].label, "Back");
     menu.apply(DOWN);
-    menu.apply(DOWN); // sensitivity
+    EXPECT_EQ(menu.rows()[menu.selected].label, "Skill") << "the skill's row is the first";
+    menu.selected = rowOf(menu, "Smooth turning sensitivity");
     for (int i = 0; i < 12; ++i) {
         menu.apply(RIGHT);
     }

@@ -4,6 +4,7 @@
 // every direction, up to a hundred units at every depth, and several window sizes.
 #include "TestSupport.h"
 #include "core/EventSystem.h"
+#include "game/PlayView.h"
 #include "reference/PlainCameraPasses.h"
 #include "render/Camera.h"
 #include "units/Unit.h"
@@ -184,6 +185,35 @@ class RenderingComparisonTest : public ::testing::Test {
         return nullptr;
     }
 
+    // The units the plain way into the locked target: the close-up one alone, unless it
+    // put no pixel there; then every one, farthest first.
+    void drawUnitsPlainly(const Camera& camera, ALLEGRO_BITMAP* target, Unit* closeUp) {
+        if (closeUp != nullptr) {
+            const std::vector<uint32_t> before = lockedPixels(target);
+            PlainCameraPasses::drawSprite(camera, closeUp);
+            if (lockedPixels(target) != before) {
+                return;
+            }
+        }
+        for (Unit* unit : units) {
+            PlainCameraPasses::drawSprite(camera, unit);
+        }
+    }
+
+    // The pixels of a bitmap that is locked already.
+    static std::vector<uint32_t> lockedPixels(ALLEGRO_BITMAP* bitmap) {
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < al_get_bitmap_height(bitmap); ++y) {
+            for (int x = 0; x < al_get_bitmap_width(bitmap); ++x) {
+                const ALLEGRO_COLOR colour = al_get_pixel(bitmap, x, y);
+                unsigned char r, g, b, a;
+                al_unmap_rgba(colour, &r, &g, &b, &a);
+                pixels.push_back(static_cast<uint32_t>(r) << 24 | g << 16 | b << 8 | a);
+            }
+        }
+        return pixels;
+    }
+
     int unitCount() {
         switch (random() % 4) {
         case 0:
@@ -221,22 +251,14 @@ class RenderingComparisonTest : public ::testing::Test {
         {
             const BitmapLock frame(asTarget(plain), ALLEGRO_LOCK_READWRITE);
             PlainCameraPasses::drawWalls(camera, strip);
-            if (closeUp != nullptr) {
-                PlainCameraPasses::drawSprite(camera, closeUp);
-            } else {
-                for (Unit* unit : units) {
-                    PlainCameraPasses::drawSprite(camera, unit);
-                }
-            }
+            drawUnitsPlainly(camera, plain, closeUp);
         }
         const std::vector<double> plainDepths(camera.depthBuffer, camera.depthBuffer + columns);
         std::fill(camera.depthBuffer, camera.depthBuffer + columns, -1.0);
         {
             const BitmapLock frame(asTarget(fast), ALLEGRO_LOCK_READWRITE);
             camera.drawWalls(strip, frame.image());
-            if (closeUp != nullptr) {
-                camera.drawSprite(closeUp, frame.image());
-            } else {
+            if (closeUp == nullptr || !camera.drawSprite(closeUp, frame.image())) {
                 camera.drawSprites(units, frame.image());
             }
         }
@@ -311,5 +333,60 @@ TEST_P(RenderingComparisonPart, OtherSizesMatchThePlainPasses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Part, RenderingComparisonPart, ::testing::Range(0, PARTS));
+
+// A skull beside the player at a tiny depth is the nearest in front and within half a
+// cell, but shows only transparent texels (its billboard's middle lies far left of the
+// screen): then the skulls are drawn as ever, and one straight ahead stays in view. The
+// game's view against the plain passes, byte for byte.
+TEST_F(RenderingComparisonTest, ASkullInPlainViewNeverVanishesBehindACloseUpThatShowsNothing) {
+    makeRandomLevel();
+    for (int x = 18; x < 24; ++x) {
+        for (int y = 18; y < 24; ++y) {
+            grid[x][y] = 0;
+        }
+    }
+    Camera camera(&events);
+    camera.init(400, 600, grid);
+    camera.posX = 22.5;
+    camera.posY = 22.5;
+    const auto skullAt = [&](double x, double y) {
+        Unit* unit = new Unit(&events, nullptr, x, y);
+        unit->hurt = true;
+        unit->hurtSprite = pictures[0];
+        units.push_back(unit);
+        return unit;
+    };
+    Unit* beside = skullAt(22.5 - 0.07, 22.5 - 0.2608); // distance 0.27, depth 0.07
+    skullAt(22.5 - 0.62, 22.5);                         // straight ahead
+    ASSERT_NEAR(camera.distanceTo(beside->x, beside->y), 0.27, 0.001);
+    ASSERT_EQ(orderUnits(camera), beside) << "the close-up rule picks the one beside";
+    const ALLEGRO_COLOR black = al_map_rgb(0, 0, 0);
+    ALLEGRO_BITMAP* plain = makeFilledBitmap(600, 400, black);
+    ALLEGRO_BITMAP* walls = makeFilledBitmap(600, 400, black);
+    ALLEGRO_BITMAP* fast = makeFilledBitmap(600, 400, black);
+    {
+        const BitmapLock frame(asTarget(walls), ALLEGRO_LOCK_READWRITE);
+        PlainCameraPasses::drawWalls(camera, strip);
+    }
+    {
+        const BitmapLock frame(asTarget(plain), ALLEGRO_LOCK_READWRITE);
+        PlainCameraPasses::drawWalls(camera, strip);
+        drawUnitsPlainly(camera, plain, beside);
+    }
+    {
+        PlayView::Scene scene;
+        scene.camera = &camera;
+        scene.units = &units;
+        PlayView view(scene);
+        const BitmapLock frame(asTarget(fast), ALLEGRO_LOCK_READWRITE);
+        camera.drawWalls(strip, frame.image());
+        view.drawUnits(frame.image());
+    }
+    EXPECT_NE(pixelsOf(plain), pixelsOf(walls)) << "the skull ahead is drawn";
+    EXPECT_EQ(pixelsOf(fast), pixelsOf(plain));
+    al_destroy_bitmap(plain);
+    al_destroy_bitmap(walls);
+    al_destroy_bitmap(fast);
+}
 
 } // namespace

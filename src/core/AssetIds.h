@@ -33,4 +33,7 @@ enum : int32_t {
 // Sound samples; a file that fails to load takes no id, so the ids after it move up.
 namespace SoundId {
 enum : int32_t { FOOTSTEP, AMBIENCE, DEAD_SLEEP, SWORD_HIT, SWORD_MISS, COUNT };
+// The sounds of the skills beyond the design's, loaded quietly after those, under ids of
+// their own that no missing file can move.
+enum : int32_t { SKULL_CHATTER = 100, BLOW_TAKEN };
 } // namespace SoundId

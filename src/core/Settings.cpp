@@ -17,10 +17,30 @@ const std::vector<const char*> NO_WORDS;
 const std::vector<const char*> ON_OFF_WORDS = {"off", "on"};
 const std::vector<const char*> ON_OFF_SHOWN = {"Off", "On"};
 
+std::vector<const char*> skillWords() {
+    std::vector<const char*> words;
+    for (const Skill& skill : Skill::table()) {
+        words.push_back(skill.word);
+    }
+    return words;
+}
+
+std::vector<const char*> skillLabels() {
+    std::vector<const char*> labels;
+    for (const Skill& skill : Skill::table()) {
+        labels.push_back(skill.label);
+    }
+    return labels;
+}
+
 } // namespace
 
 const std::vector<Settings::Entry>& Settings::table() {
     static const std::vector<Entry> entries = {
+        // The skill steers the world, but a game carries its own (from Play, or its save),
+        // and a recorded game its knobs: it is not among the settings a replay takes over.
+        {"game", "skill", "Skill", Page::Settings, 0, static_cast<int32_t>(skillWords().size()) - 1,
+         1, skillWords(), skillLabels(), "", false, SETTING_FIELD(skill)},
         {"controls",
          "turning",
          "Turning",
@@ -81,6 +101,10 @@ const std::vector<Settings::Entry>& Settings::table() {
          "",
          false,
          SETTING_FIELD(mapMode)},
+        {"sound", "skulls", "Skulls heard (as designed)", Page::Settings, 0, 1, 1, ON_OFF_WORDS,
+         ON_OFF_SHOWN, "", false, SETTING_FIELD(skullSounds)},
+        {"view", "fight_cues", "Fight cues (as designed)", Page::Settings, 0, 1, 1, ON_OFF_WORDS,
+         ON_OFF_SHOWN, "", false, SETTING_FIELD(fightCues)},
         {"pad", "sensitivity", "Turning sensitivity", Page::Pad, PadSettings::SENSITIVITY_MIN,
          PadSettings::SENSITIVITY_MAX, 1, NO_WORDS, NO_WORDS, "", false,
          SETTING_FIELD(pad.sensitivity)},

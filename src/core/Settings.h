@@ -2,6 +2,7 @@
 
 #include "core/KeyBindings.h"
 #include "core/PadSettings.h"
+#include "core/Skill.h"
 
 #include <cstdint>
 #include <string>
@@ -23,6 +24,12 @@ struct Settings {
     static constexpr int SENSITIVITY_MIN = 1, SENSITIVITY_MAX = 10;
     static constexpr int VOLUME_STEP = 10, VOLUME_MAX = 100;
 
+    // The skill a new game is played at: an index of Skill::table().
+    int32_t skill = Skill::DESIGNED;
+    // At the designed skill, where they are off unless asked for: the skulls heard, and a
+    // blow's side, the health bar and the speed said (every harder skill has them).
+    bool skullSounds = false;
+    bool fightCues = false;
     // Classic: three turn sizes by the pointer's travel in a frame. Smooth: the view turns
     // in proportion to the travel, by smoothRadiansPerPixel.
     Turning turning = Turning::Classic;

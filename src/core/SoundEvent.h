@@ -16,5 +16,6 @@ class SoundEvent : public Event {
     int32_t soundId;
     float gain;
     float pan;
-    bool loop; // play until the audio system shuts down
+    bool loop;          // play until the audio system shuts down
+    float speed = 1.0f; // above 1 higher and quicker, below lower and slower
 };

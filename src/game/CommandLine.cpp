@@ -1,6 +1,7 @@
 #include "game/CommandLine.h"
 
 #include "core/RegularFile.h"
+#include "core/Skill.h"
 #include "world/LevelFile.h"
 
 #include <cctype>
@@ -87,6 +88,10 @@ const std::vector<CommandLine::Option>& CommandLine::options() {
         {Asks::Fullscreen, "fullscreen", 0, nullptr, START_MODE,
          "start filling the screen, whatever was last chosen",
          "start filling the screen, whatever was last chosen"},
+        {Asks::Skill, "skill", 0, "NAME", 0,
+         "play new games at the skill NAME for this run, whatever was last chosen:",
+         "play new games at the skill NAME for this run, whatever was last chosen on the\n"
+         "Options screen:"},
         {Asks::Level, "level", 0, "FILE", 0,
          "play the level FILE instead of levels/RirUdodu.lev, for Play and Load; its save is "
          "kept apart from the shipped level's",
@@ -178,6 +183,13 @@ bool take(const CommandLine::Option& given, const char* argument, CommandLine& l
     case Asks::Fullscreen:
         line.startMode = CommandLine::StartMode::Fullscreen;
         break;
+    case Asks::Skill:
+        line.skill = Skill::indexOf(argument);
+        if (line.skill < 0) {
+            why = "there is no skill \"" + std::string(argument) + "\"";
+            return false;
+        }
+        break;
     case Asks::Level:
         line.levelPath = argument;
         break;
@@ -237,7 +249,10 @@ CommandLine CommandLine::parse(int argc, char** argv) {
         const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
         const Option* option = optionOf(value);
         if (value == ':') {
-            return refuse(given + " needs a FILE");
+            const Option* needing = optionOf(optopt);
+            return refuse(
+                given + " needs a " +
+                (needing != nullptr && needing->argument != nullptr ? needing->argument : "FILE"));
         }
         if (option == nullptr) {
             return refuse("unknown option " +
@@ -299,6 +314,13 @@ std::string CommandLine::help() {
         }
         names += std::string(names.size() < HELP_COLUMN ? HELP_COLUMN - names.size() : 1, ' ');
         text += names + wrapped(option.help, HELP_COLUMN, width) + "\n";
+        if (option.asks == Asks::Skill) {
+            for (const Skill& skill : Skill::table()) {
+                const std::string entry = std::string(skill.word) + ": " + skill.about;
+                text += std::string(HELP_COLUMN + 2, ' ') +
+                        wrapped(entry, HELP_COLUMN + 4, width - 2) + "\n";
+            }
+        }
     }
     return text + "\n"
                   "--record, --playdemo and --timedemo each exclude the others, and so do\n"
@@ -319,6 +341,11 @@ std::string CommandLine::manualOptions() {
         text += option.argument != nullptr ? ".BI " + names + " \" " + option.argument + "\"\n"
                                            : ".B " + names + "\n";
         text += std::string(option.manual) + "\n";
+        if (option.asks == Asks::Skill) {
+            for (const Skill& skill : Skill::table()) {
+                text += ".RS\n.TP\n.B " + std::string(skill.word) + "\n" + skill.about + "\n.RE\n";
+            }
+        }
     }
     return text;
 }

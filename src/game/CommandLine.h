@@ -22,6 +22,7 @@ class CommandLine {
         Version,
         Windowed,
         Fullscreen,
+        Skill,
         Level,
         Record,
         PlayDemo,
@@ -58,6 +59,7 @@ class CommandLine {
     Outcome outcome = Outcome::Play;
     std::string said; // what --help or --version print, or why the line was refused
     StartMode startMode = StartMode::Remembered;
+    int skill = -1;        // --skill: an index of Skill::table() for this run, or -1
     std::string levelPath; // empty: the shipped level
     std::string recordPath;
     std::string statDumpPath;

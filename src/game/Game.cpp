@@ -118,6 +118,8 @@ void Game::createWorld() {
     scene.grid = mapGrid;
     view = new PlayView(scene);
     view->tallyTimer.followClock(worldClock);
+    view->fallTimer.followClock(worldClock);
+    view->blowTimer.followClock(worldClock);
 }
 
 void Game::listenForRules() {
@@ -155,6 +157,7 @@ bool Game::loadAssets() {
     }
     assetLoader->loadSprites();
     assetLoader->loadSounds();
+    assetLoader->loadSkillSounds();
     return true;
 }
 

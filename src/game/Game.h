@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/AttackEvent.h"
 #include "core/EventListener.h"
 #include "core/EventSystem.h"
 #include "core/MemoryTracker.h"
 #include "core/MenuCommand.h"
 #include "core/PlayerCommand.h"
 #include "core/Settings.h"
+#include "core/SoundEvent.h"
 #include "core/Timer.h"
 #include "core/Trackable.h"
 #include "game/CommandLine.h"
@@ -93,6 +95,14 @@ class Game : public Trackable, public EventListener {
     int exitStatus() const;
     // How the level is going now.
     Tally tally() const;
+    // The player's health is gone at a skill where that ends the game.
+    bool fallen() const;
+    // Every harder skill has them; as designed, the Options screen turns them on.
+    bool hearsSkulls() const;
+    bool showsCues() const;
+    // A sound from a place in the world, panned by its direction from the view (-1 left,
+    // +1 right), quieter with distance and behind.
+    SoundEvent soundFrom(int32_t soundId, double x, double y) const;
 
     DisplaySystem* displaySystem = nullptr;
     EventSystem* eventSystem = nullptr;
@@ -139,12 +149,18 @@ class Game : public Trackable, public EventListener {
     void startPlay(bool load);
     void startRecording(bool loaded);
     void deleteUnits();
+    void armUnit(Unit* unit) const;
     void swingSword();
     bool swordReaches(const Unit& target) const;
     void killUnit(Unit* unit);
     void takeBlow(int32_t amount);
     void playSound(int32_t soundId);
     void playFrame(SwordSway& sway);
+    void startPlayLoop();
+    PlayerCommand fallenInput(bool closeRequested);
+    // "You fell" until the player chooses; then play again, or the menu, or the end.
+    void runFallScreen();
+    void playAgain(bool load);
     PlayerCommand takePlayerInput(bool closeRequested);
     bool nextReplayFrame(bool closeRequested, Demo::Frame& frame);
     void takeMapCommands(const PlayerCommand& command);
@@ -157,7 +173,10 @@ class Game : public Trackable, public EventListener {
     void showPauseScreen(const SwordSway& sway);
     void switchFullscreen();
     void takeScreenshot();
-    void captionSound(int32_t soundId);
+    void captionSound(const SoundEvent& sound);
+    void chatter(const Unit& unit, std::size_t index);
+    void feelBlow(const AttackEvent& blow);
+    void sayGameSpeed();
     void say(const std::string& problem);
 
     // One frame's menu command, its click in the frame's own pixels.

@@ -2,6 +2,8 @@
 // the main menu or the pause screen.
 #include "game/Game.h"
 
+#include "core/RegularFile.h"
+#include "screens/FallScreen.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/OptionsScreen.h"
 
@@ -15,6 +17,7 @@ const double PLAY_NOTICE_MS = 6000.0;
 
 void Game::runMenu() {
     MainMenuScreen menu(mainMenu, screenFonts());
+    menu.skillIs(playerSettings->settings.skill);
     bool redraw = true; // the first pass draws at once, without reading keys
     frameTimer->start();
     if (quit) {
@@ -37,6 +40,7 @@ void Game::runMenu() {
                     quit = true; // the close button, as in the menu itself
                     return;
                 }
+                menu.skillIs(playerSettings->settings.skill);
                 continue; // drawn again from the next pass
             }
             actOnMenu(next);
@@ -77,6 +81,7 @@ void Game::actOnMenu(Screen::Next next) {
 
 // Play or Load chosen in the menu.
 void Game::startPlay(bool load) {
+    recordedGame->playAt(playerSettings->settings.skill); // a save may say otherwise
     beginPlay();
     if (load) {
         loadGame();
@@ -94,6 +99,8 @@ void Game::beginPlay() {
     displaySystem->hidePointer();
     inMenu = false;
     playing = true;
+    recordedGame->stats = RecordedGame::Stats();
+    view->endFall();
     loadLevel();
     mapScreen->reset();
     camera->posX = START_X;
@@ -127,4 +134,52 @@ bool Game::runOptions() {
         frameTimer->start();
         redraw = false;
     }
+}
+
+void Game::runFallScreen() {
+    const bool saveExists =
+        RegularFile::read(files.savePath, 1).outcome == RegularFile::Outcome::Read;
+    FallScreen fall(screenFonts(), tally().lines(), saveExists);
+    displaySystem->showPointer();
+    readMenuCommand(false); // what was held as the player fell is no choice
+    bool redraw = true;
+    while (true) {
+        if (!frameIsDue() && !redraw) {
+            sleepUntilFrameNearlyDue();
+            continue;
+        }
+        if (displaySystem->readEvents().closeRequested) {
+            quit = true; // as Escape: nothing is saved
+            return;
+        }
+        const Screen::Next next = redraw ? Screen::Next::Stay : fall.update(readMenuCommand(false));
+        if (next == Screen::Next::Quit) {
+            quit = true;
+            return;
+        }
+        if (next == Screen::Next::Back) {
+            view->endFall();
+            playing = false;
+            inMenu = true;
+            return;
+        }
+        if (next == Screen::Next::Load || next == Screen::Next::Play) {
+            playAgain(next == Screen::Next::Load);
+            return;
+        }
+        displaySystem->beginFrame();
+        fall.draw();
+        displaySystem->showFrame();
+        frameTimer->start();
+        redraw = false;
+    }
+}
+
+// After a fall: the level afresh at the same skill, or the last save.
+void Game::playAgain(bool load) {
+    beginPlay();
+    if (load) {
+        loadGame();
+    }
+    startPlayLoop();
 }

@@ -19,6 +19,11 @@ void Game::pausePlay(const SwordSway& sway) {
     displaySystem->showPointer();
     pauseScreen->padIs(inputSystem->padConnected());
     pauseScreen->tallyLines = tally().lines();
+    if (recordedGame->skill != Skill::DESIGNED) {
+        pauseScreen->tallyLines.insert(pauseScreen->tallyLines.begin(),
+                                       std::string("Skill: ") +
+                                           Skill::at(recordedGame->skill).label);
+    }
     showPauseScreen(sway);
 }
 

@@ -21,20 +21,15 @@ const double SCREENSHOT_NOTICE_MS = 3000.0;
 } // namespace
 
 void Game::runPlay() {
-    camera->init(displaySystem->height, displaySystem->width, mapGrid);
-    player->maxHealth = START_HEALTH;
-    player->health = START_HEALTH;
     SwordSway sway(displaySystem->height);
-    // Turning measures the pointer's travel from the centre; starting there keeps the
-    // view from jumping on the first frame.
-    displaySystem->centrePointer();
-    frameTimer->start();
-    recordedGame->startClock();
+    startPlayLoop();
     if (quit) {
         return;
     }
     while (playing) {
-        if (paused()) {
+        if (view->fallOver()) {
+            runFallScreen();
+        } else if (paused()) {
             runPausedPass(sway);
         } else if (recordedGame->timed() || frameIsDue()) {
             playFrame(sway);
@@ -45,6 +40,18 @@ void Game::runPlay() {
             return;
         }
     }
+}
+
+// Play begins, or begins again after a fall: the player whole, the pointer at the centre.
+void Game::startPlayLoop() {
+    camera->init(displaySystem->height, displaySystem->width, mapGrid);
+    player->maxHealth = START_HEALTH;
+    player->health = START_HEALTH;
+    // Turning measures the pointer's travel from the centre; starting there keeps the
+    // view from jumping on the first frame.
+    displaySystem->centrePointer();
+    frameTimer->start();
+    recordedGame->startClock();
 }
 
 void Game::playFrame(SwordSway& sway) {
@@ -68,6 +75,8 @@ void Game::playFrame(SwordSway& sway) {
     inputSystem->mapTakesArrows = mapScreen->takesArrows();
     if (recordedGame->replaying()) {
         inputSystem->fire(command);
+    } else if (fallen()) {
+        command = fallenInput(news.closeRequested); // only leaving is read while falling
     } else {
         command = takePlayerInput(news.closeRequested);
     }
@@ -77,6 +86,7 @@ void Game::playFrame(SwordSway& sway) {
     }
     camera->markSeen(mapScreen->seen);
     view->tally = tally();
+    hud->healthBar = showsCues();
     displaySystem->beginFrame();
     view->drawFrame(sway);
     if (command.screenshot) {
@@ -85,6 +95,15 @@ void Game::playFrame(SwordSway& sway) {
     displaySystem->showFrame();
     frameTimer->start(); // the next frame is measured from the end of this one
     afterFrame(command, news.closeRequested, step, recorded, sway);
+}
+
+PlayerCommand Game::fallenInput(bool closeRequested) {
+    PlayerCommand command;
+    command.quit = inputSystem->readReplayKeys().quit || closeRequested;
+    if (command.quit && !quit) {
+        eventSystem->fireEvent(Event(QUIT_EVENT)); // ends the game; nothing is saved
+    }
+    return command;
 }
 
 // The map's part of the frame: opened, closed and marked as the command says (recorded),
@@ -149,6 +168,9 @@ void Game::updateWorld() {
                              NumberParser::truncateToInt(unit->y), playerCellX, playerCellY, wayX,
                              wayY);
         unit->update(mapGrid, camera, gameTimer->factor, wayX, wayY);
+        if (i < units.size() && units[i] == unit) {
+            chatter(*unit, i);
+        }
     }
     swordAnimation->update(gameTimer->factor);
     camera->moveSpeed = (1.0 / framesPerSecond) * MOVE_CELLS_PER_SECOND * gameTimer->factor;

@@ -62,6 +62,17 @@ void Game::loadLevel() {
     }
 }
 
+// A skull by the skill's knobs; as designed they leave it as the design made it.
+void Game::armUnit(Unit* unit) const {
+    const Skill::Knobs& knobs = recordedGame->knobs;
+    unit->damage = knobs.blowDamage;
+    if (knobs.stepPermille != 1000) {
+        unit->speed = Unit::HOSTILE_STEP * (knobs.stepPermille / 1000.0);
+    }
+    unit->staminaPerSecond = knobs.staminaPerSecond;
+    unit->strikeDelayMs = knobs.strikeDelayMs;
+}
+
 void Game::deleteUnits() {
     for (Unit* unit : units) {
         delete unit; // it stops listening for ticks as it goes
@@ -72,6 +83,8 @@ void Game::deleteUnits() {
 void Game::createUnit(double x, double y) {
     Animation* walk = createAnimation(spriteManager, UNIT_FRAME_MS, WALK_FRAMES);
     Unit* unit = new Unit(eventSystem, walk, x, y);
+    armUnit(unit);
+    unit->voice = static_cast<int32_t>(units.size() % 5);
     unit->timer->followClock(worldClock);
     walk->timer->followClock(worldClock);
     unit->hurtSprite = spriteManager->getSprite(SpriteId::SKULL_HURT);
@@ -86,6 +99,9 @@ SaveRecord Game::saveRecord() const {
     record.stamina = player->stamina;
     for (const Unit* unit : units) {
         record.units.push_back({unit->x, unit->y});
+    }
+    if (recordedGame->skill != Skill::DESIGNED) {
+        record.skill = Skill::at(recordedGame->skill).word;
     }
     const SeenCells& seen = mapScreen->seen;
     record.keepsMap = seen.kept;
@@ -105,6 +121,9 @@ SaveRecord Game::saveRecord() const {
 }
 
 bool Game::saveGame() {
+    if (fallen()) {
+        return true; // a fallen player is never saved: the last save stays good
+    }
     ++recordedGame->stats.saves;
     if (recordedGame->replaying()) {
         return true; // a replay counts its saves and writes none
@@ -153,6 +172,14 @@ void Game::putBackSave(const std::string& saveText) {
     player->mana = save.mana.value_or(player->mana);
     player->stamina = save.stamina.value_or(player->stamina);
     putBackMap(save);
+    // The game goes on at its own skill; a save without one was played as designed. A
+    // replay plays by its demo's knobs, whatever its save says.
+    if (!recordedGame->replaying()) {
+        recordedGame->playAt(std::max(Skill::indexOf(save.skill), Skill::DESIGNED));
+        for (Unit* unit : units) {
+            armUnit(unit);
+        }
+    }
     if (!save.replacesUnits) {
         return; // the level's own units stay
     }
@@ -177,9 +204,11 @@ void Game::handleEvent(const Event& event) {
     case SPEED_UP_EVENT:
         // At the fastest a running step is 0.4 cells, too short to cross a wall cell.
         gameTimer->factor = std::min(gameTimer->factor * SPEED_UP_STEP, FASTEST);
+        sayGameSpeed();
         break;
     case SLOW_DOWN_EVENT:
         gameTimer->factor = std::max(gameTimer->factor * SLOW_DOWN_STEP, SLOWEST);
+        sayGameSpeed();
         break;
     case SPAWN_UNIT_EVENT:
         createUnit(camera->posX, camera->posY);
@@ -193,9 +222,10 @@ void Game::handleEvent(const Event& event) {
         break;
     case ATTACK_EVENT:
         takeBlow(static_cast<const AttackEvent&>(event).amount);
+        feelBlow(static_cast<const AttackEvent&>(event));
         break;
     case SOUND_EVENT:
-        captionSound(static_cast<const SoundEvent&>(event).soundId);
+        captionSound(static_cast<const SoundEvent&>(event));
         break;
     default:
         break;
@@ -261,9 +291,17 @@ void Game::killUnit(Unit* unit) {
 }
 
 void Game::takeBlow(int32_t amount) {
+    if (fallen()) {
+        return; // nothing more can befall a fallen player
+    }
     ++recordedGame->stats.blowsTaken;
     std::cout << "You take " << amount << " damage!\n";
     player->applyDamage(amount);
+    if (fallen()) {
+        std::cout << "You fell." << std::endl;
+        view->startFall();
+        recordedGame->stopRecording(); // the recording ends where the game does
+    }
     if (inputSystem != nullptr) {
         inputSystem->rumble(BLOW_RUMBLE_STRENGTH, BLOW_RUMBLE_MS);
     }
@@ -283,6 +321,8 @@ void Game::startRecording(bool loaded) {
     header.levelName = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
     header.levelHash = files.levelHash;
     header.steering = playerSettings->settings;
+    header.skillWord = Skill::at(recordedGame->skill).word;
+    header.knobs = recordedGame->knobs;
     header.startsWithLoad = loaded;
     header.save = loaded ? recordedGame->loadedSave : "";
     say(recordedGame->startRecording(files.recordPath, header));
@@ -340,4 +380,8 @@ Tally Game::tally() const {
     tally.saves = stats.saves;
     tally.timeMs = recordedGame->worldTimeMs();
     return tally;
+}
+
+bool Game::fallen() const {
+    return recordedGame->knobs.playerFalls && playing && player->health <= 0;
 }

@@ -62,23 +62,3 @@ void Game::switchFullscreen() {
     changed.fullscreen = displaySystem->fullscreen();
     changeSettings(changed);
 }
-
-// The captions of the sounds the player can hear; the ambience is always there.
-void Game::captionSound(int32_t soundId) {
-    switch (soundId) {
-    case SoundId::FOOTSTEP:
-        hud->caption("Footsteps");
-        break;
-    case SoundId::SWORD_HIT:
-        hud->caption("Sword hits");
-        break;
-    case SoundId::SWORD_MISS:
-        hud->caption("Sword misses");
-        break;
-    case SoundId::DEAD_SLEEP:
-        hud->caption("The bell tolls");
-        break;
-    default:
-        break;
-    }
-}

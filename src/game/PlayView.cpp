@@ -38,8 +38,64 @@ void PlayView::drawFrame(const SwordSway& sway) {
         drawMap();
     }
     drawDamageFlash();
+    drawBlowEdge();
+    drawFall();
     scene.hud->draw(scene.font, scene.player->health, scene.units->size());
     drawTallyPanel();
+}
+
+void PlayView::blowFrom(double side, bool behind) {
+    blowShown = true;
+    blowSide = side;
+    blowBehind = behind;
+    blowTimer.start();
+}
+
+// A band of red along the edge the blow came from, fading in toward the middle and away
+// over BLOW_EDGE_MS.
+void PlayView::drawBlowEdge() const {
+    const double since = blowTimer.getElapsedMs();
+    if (!blowShown || since >= BLOW_EDGE_MS || flashShare <= 0.0) {
+        return;
+    }
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    const float width = static_cast<float>(al_get_bitmap_width(target));
+    const float height = static_cast<float>(al_get_bitmap_height(target));
+    const float strength = static_cast<float>(0.85 * flashShare * (1.0 - since / BLOW_EDGE_MS));
+    const int strips = 8;
+    const float band = 90.0f / strips;
+    for (int i = 0; i < strips; ++i) {
+        const ALLEGRO_COLOR red = al_map_rgba_f(strength * (strips - i) / strips, 0, 0, 0);
+        const float in = band * i;
+        if (blowSide < -0.3) {
+            al_draw_filled_rectangle(in, 0, in + band, height, red);
+        } else if (blowSide > 0.3) {
+            al_draw_filled_rectangle(width - in - band, 0, width - in, height, red);
+        } else if (blowBehind) {
+            al_draw_filled_rectangle(0, height - in - band, width, height - in, red);
+        } else {
+            al_draw_filled_rectangle(0, in, width, in + band, red);
+        }
+    }
+}
+
+void PlayView::startFall() {
+    falling = true;
+    fallTimer.start();
+}
+
+// The dark comes down from the top as the view sinks, and red rises over what is left.
+void PlayView::drawFall() const {
+    if (!falling) {
+        return;
+    }
+    const float progress = static_cast<float>(std::min(fallTimer.getElapsedMs() / FALL_MS, 1.0));
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    const float width = static_cast<float>(al_get_bitmap_width(target));
+    const float height = static_cast<float>(al_get_bitmap_height(target));
+    const float red = FLASH_STRENGTH * progress * static_cast<float>(flashShare);
+    al_draw_filled_rectangle(0, 0, width, height, al_map_rgba_f(red, 0.0f, 0.0f, 0.0f));
+    al_draw_filled_rectangle(0, 0, width, height * 0.7f * progress, al_map_rgb(0, 0, 0));
 }
 
 MapScreen::Player PlayView::mapPlayer() const {
@@ -122,8 +178,10 @@ void PlayView::drawUnits(const LockedImage& frame) {
     if (scene.units->empty()) {
         return;
     }
-    if (orderUnits()) {
-        scene.camera->drawSprite(nearestInFront(), frame); // so close that it fills the view
+    // So close that it fills the view: it alone is drawn, if it shows at all. One beside
+    // the player at a tiny depth may show only transparent texels, and then the others
+    // are drawn as ever, or a skull in plain view would vanish behind nothing.
+    if (orderUnits() && scene.camera->drawSprite(nearestInFront(), frame)) {
         return;
     }
     scene.camera->drawSprites(*scene.units, frame);

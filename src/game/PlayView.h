@@ -50,6 +50,19 @@ class PlayView : public Trackable {
     // Follows the world's clock, as the HUD's do.
     Timer tallyTimer;
 
+    // The player has fallen: for FALL_MS the view sinks into the dark and reddens (as
+    // strongly as the damage flash is set to), and then the fall is over.
+    void startFall();
+    // A blow from this side of the view: -1 the left, +1 the right, 0 ahead; behind when
+    // behind is set. Its edge reddens for a moment, as strongly as the flash is set to.
+    void blowFrom(double side, bool behind);
+    static constexpr double BLOW_EDGE_MS = 700.0;
+    Timer blowTimer; // follows the world's clock
+    void endFall() { falling = false; }
+    bool fallOver() const { return falling && fallTimer.getElapsedMs() >= FALL_MS; }
+    static constexpr double FALL_MS = 1000.0;
+    Timer fallTimer; // follows the world's clock
+
     void drawFrame(const SwordSway& sway);
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit in front of the camera stands so close that it alone is drawn.
@@ -63,6 +76,8 @@ class PlayView : public Trackable {
     void drawMap() const;
     MapScreen::Player mapPlayer() const;
     void drawTallyPanel() const;
+    void drawFall() const;
+    void drawBlowEdge() const;
     void drawSword(const SwordSway& sway) const;
     void drawDamageFlash() const;
 
@@ -71,4 +86,8 @@ class PlayView : public Trackable {
     std::vector<std::pair<double, Unit*>> unitDistances;
     MapView::Palette mapPalette;
     bool tallyShown = false;
+    bool falling = false;
+    bool blowShown = false;
+    double blowSide = 0.0;
+    bool blowBehind = false;
 };

@@ -9,6 +9,9 @@ std::vector<std::string> PlayerSettings::load(const std::string& filePath) {
     if (startMode != CommandLine::StartMode::Remembered) {
         settings.fullscreen = startMode == CommandLine::StartMode::Fullscreen;
     }
+    if (skillOverride >= 0) {
+        settings.skill = skillOverride;
+    }
     return loaded.problems;
 }
 

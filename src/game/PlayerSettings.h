@@ -23,6 +23,7 @@ class PlayerSettings : public Trackable {
     // A replay keeps the player's file as it was.
     bool writable = true;
     CommandLine::StartMode startMode = CommandLine::StartMode::Remembered;
+    int skillOverride = -1; // --skill, for this run
 
   private:
     bool problemSaid = false;

@@ -6,6 +6,7 @@
 #include "core/RegularFile.h"
 #include "world/NumberParser.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
 #include <sstream>
@@ -70,6 +71,8 @@ void RecordedGame::stopRecording() {
 void RecordedGame::startReplay(const Demo* demo, bool timed) {
     replay = demo;
     timedReplay = timed;
+    skill = std::max(Skill::indexOf(demo->skillWord), 0);
+    knobs = demo->knobs;
     replayed = 0;
     replayStarted = Timer::readCounter();
 }

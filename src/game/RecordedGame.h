@@ -2,6 +2,7 @@
 
 #include "core/PlayerCommand.h"
 #include "core/Settings.h"
+#include "core/Skill.h"
 #include "core/Timer.h"
 #include "core/Trackable.h"
 #include "core/WorldClock.h"
@@ -84,6 +85,15 @@ class RecordedGame : public Trackable {
 
     // The world's time since play began, in milliseconds.
     int64_t worldTimeMs() const { return (world.clock->now() - worldStart) / 1000000; }
+    // The rules this game is played by: its skill (from Play, or its save) and the skill's
+    // knobs, or a replay's, which its demo carries.
+    int skill = Skill::DESIGNED;
+    Skill::Knobs knobs;
+    void playAt(int skillIndex) {
+        skill = skillIndex;
+        knobs = Skill::at(skillIndex).knobs;
+    }
+
     Stats stats;
     int exitStatus = 0;
     // The save's text as Load read it, for a recording that begins with it.

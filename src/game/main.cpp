@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     }
     Game* game = new Game();
     game->playerSettings->startMode = line.startMode;
+    game->playerSettings->skillOverride = line.skill;
     // The launcher's word when the player's folder cannot keep the save.
     const char* notKept = std::getenv("DUSKMARCH_NOT_KEPT");
     game->files.notKept = notKept != nullptr ? notKept : "";

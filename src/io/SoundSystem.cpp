@@ -51,7 +51,7 @@ void SoundSystem::handleEvent(const Event& event) {
     if (found == samples.end() || effectsVolume <= 0.0f) {
         return;
     }
-    al_play_sample(found->second, sound.gain * effectsVolume, sound.pan, 1.0f,
+    al_play_sample(found->second, sound.gain * effectsVolume, sound.pan, sound.speed,
                    ALLEGRO_PLAYMODE_ONCE, nullptr);
 }
 

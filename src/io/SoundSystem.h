@@ -28,7 +28,8 @@ class SoundSystem : public Trackable, public EventListener {
 
     std::map<int32_t, ALLEGRO_SAMPLE*> samples;
 
-    static const int RESERVED_SAMPLES = 5;
+    // Room for the skulls' chatter beside the footsteps, the sword and the ambience.
+    static const int RESERVED_SAMPLES = 12;
 
   private:
     // A looping sound as it was asked for, and its playback while it plays.

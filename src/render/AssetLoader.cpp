@@ -49,6 +49,17 @@ static_assert(std::size(SOUND_FILES) == SoundId::COUNT, "one sound file per soun
 
 } // namespace
 
+void AssetLoader::loadSkillSounds() {
+    const std::pair<int32_t, const char*> files[] = {{SoundId::SKULL_CHATTER, "assets/skull.wav"},
+                                                     {SoundId::BLOW_TAKEN, "assets/struck.wav"}};
+    for (const auto& [id, path] : files) {
+        ALLEGRO_SAMPLE* sample = al_is_audio_installed() ? al_load_sample(path) : nullptr;
+        if (sample != nullptr) {
+            soundSystem->addSample(id, sample);
+        }
+    }
+}
+
 void AssetLoader::loadBuffers() {
     std::cout << "Loading Buffers...";
     for (const ImageFile& file : IMAGE_FILES) {

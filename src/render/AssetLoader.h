@@ -20,6 +20,9 @@ class AssetLoader : public Trackable {
     void loadBuffers();
     void loadSprites();
     void loadSounds();
+    // The harder skills' sounds (the skulls' chatter, a blow taken), without a word on the
+    // console: a game without them is the game as it always was.
+    void loadSkillSounds();
 
     // The image files that could not be loaded by loadBuffers, in load order.
     const std::vector<std::string>& missingImages() const { return missing; }

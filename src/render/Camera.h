@@ -34,7 +34,8 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     // the caller has locked for reading and writing.
     void drawWalls(ImageBuffer* texture, const LockedImage& frame);
     // One unit as a billboard, after this frame's wall pass, into the same locked frame.
-    void drawSprite(Unit* unit, const LockedImage& frame);
+    // False when it put no pixel there (all it showed of itself was transparent).
+    bool drawSprite(Unit* unit, const LockedImage& frame);
     // Every unit of the list as a billboard: the picture of one drawSprite each, in list
     // order, every one over the last; but drawn last to first, skipping pixels a later
     // unit has taken, so that a crowd costs no more than the screen it covers.

@@ -28,9 +28,10 @@ struct Camera::Billboard {
     double divisor = 1.0;
 };
 
-void Camera::drawSprite(Unit* unit, const LockedImage& frame) {
+bool Camera::drawSprite(Unit* unit, const LockedImage& frame) {
     coverage.clear(frame.width(), frame.height());
     drawOneSprite(unit, frame);
+    return coverage.anyTaken();
 }
 
 void Camera::drawSprites(const std::vector<Unit*>& units, const LockedImage& frame) {

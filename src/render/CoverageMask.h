@@ -32,6 +32,15 @@ class CoverageMask {
         return span;
     }
 
+    // True when any pixel has been taken since the last clear.
+    bool anyTaken() const {
+        for (uint64_t word : words) {
+            if (word != 0) {
+                return true;
+            }
+        }
+        return false;
+    }
     // True when every pixel of the span in rows [top, bottom) is taken.
     bool covers(const Span& span, int32_t top, int32_t bottom) const {
         for (int32_t y = top; y < bottom; ++y) {

@@ -1,5 +1,8 @@
 #include "render/Hud.h"
 
+#include <algorithm>
+#include <allegro5/allegro_primitives.h>
+
 namespace {
 
 const int MARGIN = 8;
@@ -36,6 +39,9 @@ void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) 
         drawLine(font, LEFT + MARGIN, y, 0, line);
         y += LINE_HEIGHT;
     }
+    if (healthBar) {
+        drawHealthBar(font, health);
+    }
     al_set_clipping_rectangle(clipX, clipY, clipW, clipH);
     ALLEGRO_BITMAP* target = al_get_target_bitmap();
     const std::string said = currentCaption();
@@ -48,6 +54,19 @@ void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) 
         drawLine(font, al_get_bitmap_width(target) - MARGIN, TOP + MARGIN / 2, ALLEGRO_ALIGN_RIGHT,
                  rate);
     }
+}
+
+// After "Health N": a dark frame, filled in red as far as the health goes.
+void Hud::drawHealthBar(const ALLEGRO_FONT* font, int32_t health) const {
+    const float left = LEFT + MARGIN + al_get_text_width(font, "Health 100") + 8.0f;
+    const float top = TOP + MARGIN / 2 + 4.0f;
+    const float width = 80.0f, height = 8.0f;
+    const float share =
+        maxHealth > 0 ? std::clamp(static_cast<float>(health) / maxHealth, 0.0f, 1.0f) : 0.0f;
+    al_draw_filled_rectangle(left, top, left + width, top + height, al_map_rgba(0, 0, 0, 180));
+    al_draw_filled_rectangle(left, top, left + width * share, top + height,
+                             al_map_rgb(190, 30, 24));
+    al_draw_rectangle(left, top, left + width, top + height, ink(), 1.0f);
 }
 
 // A dark copy one pixel down and right keeps the words legible on any texture.

@@ -39,11 +39,15 @@ class Hud : public Trackable {
     static constexpr double CAPTION_MS = 2000.0;
     bool captionsOn = false;
     bool fpsOn = false;
+    // A bar beside the health, its length the share of maxHealth left.
+    bool healthBar = false;
+    int32_t maxHealth = 100;
     Timer noticeTimer;
     Timer captionTimer;
 
   private:
     void countFrame();
+    void drawHealthBar(const ALLEGRO_FONT* font, int32_t health) const;
     static void drawLine(const ALLEGRO_FONT* font, float x, float y, int flags,
                          const std::string& text);
 

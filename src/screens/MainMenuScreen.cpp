@@ -1,11 +1,16 @@
 #include "screens/MainMenuScreen.h"
 
+#include "core/Skill.h"
+#include "render/Hud.h"
 #include "screens/MenuRules.h"
+
+#include <string>
 
 namespace {
 
 // A click counts on an item's line, from its top down to the next item's.
 const int32_t ITEM_CLICK_HEIGHT = 24;
+const float SKILL_LINE_Y = 272.0f;
 
 } // namespace
 
@@ -71,5 +76,10 @@ void MainMenuScreen::draw() const {
         al_draw_text(fonts.text, white, centreX, HEIGHT - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
     }
     optionsLine.draw(padConnected);
+    if (skillIndex != Skill::DESIGNED && fonts.text != nullptr) {
+        const std::string line = std::string("Skill: ") + Skill::at(skillIndex).label;
+        al_draw_text(fonts.text, Hud::ink(), centreX, SKILL_LINE_Y, ALLEGRO_ALIGN_CENTRE,
+                     line.c_str());
+    }
     menu->draw();
 }

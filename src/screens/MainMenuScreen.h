@@ -13,6 +13,8 @@ class MainMenuScreen : public Screen {
     MainMenuScreen(Menu* menu, const Fonts& fonts);
 
     Next update(const MenuCommand& command) override;
+    // The skill new games are played at, named at the menu's foot unless it is as designed.
+    void skillIs(int skill) { skillIndex = skill; }
     void draw() const override;
 
     static constexpr int32_t OPTIONS_LINE_Y = 350;
@@ -25,4 +27,5 @@ class MainMenuScreen : public Screen {
     Fonts fonts;
     OptionsLine optionsLine;
     bool padConnected = false;
+    int skillIndex = 0;
 };

@@ -10,9 +10,13 @@ const int LABEL_X = 120;
 const int VALUE_X = 480;
 const int HINT_FROM_BOTTOM = 28;
 
-// The keys and pad pages have more rows than the settings page, and closer together.
+// Pages of more rows have them closer together, and begin higher.
 int32_t rowGap(std::size_t rowCount) {
     return rowCount > 14 ? 18 : rowCount > 12 ? 20 : 22;
+}
+
+int32_t rowTop(std::size_t rowCount) {
+    return rowCount > 15 ? 68 : ROW_TOP;
 }
 
 } // namespace
@@ -36,8 +40,9 @@ int32_t OptionsScreen::clickedRow(const MenuCommand& command) const {
         return -1;
     }
     const std::size_t rowCount = menu.rows().size();
-    const int32_t row = (command.clickY - ROW_TOP) / rowGap(rowCount);
-    const bool onRow = command.clickY >= ROW_TOP && row < static_cast<int32_t>(rowCount) &&
+    const int32_t top = rowTop(rowCount);
+    const int32_t row = (command.clickY - top) / rowGap(rowCount);
+    const bool onRow = command.clickY >= top && row < static_cast<int32_t>(rowCount) &&
                        command.clickX >= LABEL_X - 20 && command.clickX <= VALUE_X + 20;
     return onRow ? row : -1;
 }
@@ -59,7 +64,7 @@ void OptionsScreen::draw() const {
     const int32_t gap = rowGap(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const ALLEGRO_COLOR ink = static_cast<int32_t>(i) == menu.selected ? green : white;
-        const float y = ROW_TOP + static_cast<float>(i) * gap;
+        const float y = rowTop(rows.size()) + static_cast<float>(i) * gap;
         const bool leadsOn = rows[i].value.empty();
         al_draw_text(fonts.text, ink, leadsOn ? centreX : LABEL_X, y,
                      leadsOn ? ALLEGRO_ALIGN_CENTRE : ALLEGRO_ALIGN_LEFT, rows[i].label.c_str());

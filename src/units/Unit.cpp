@@ -10,7 +10,6 @@
 namespace {
 
 const double NO_WAYPOINT = -1.0;
-const double HOSTILE_STEP = 0.05;
 
 // One step of at most `step` from `from` toward `to`. A step never passes its point:
 // a unit that overshot a waypoint would find itself in the next cell and walk back.
@@ -71,17 +70,36 @@ void Unit::update(int** grid, const Viewpoint* camera, double timeFactor, double
     }
     const double dx = camera->posX - x;
     const double dy = camera->posY - y;
-    if (timer->getElapsedMs() < STEP_INTERVAL_MS) {
+    const double elapsedMs = timer->getElapsedMs();
+    if (elapsedMs < STEP_INTERVAL_MS) {
         return;
     }
+    regainStamina(elapsedMs);
     if (std::fabs(dx) < REACH && std::fabs(dy) < REACH) {
-        strike();
+        inReachMs += elapsedMs;
+        if (inReachMs >= strikeDelayMs) {
+            strike();
+        }
     } else if (std::fabs(dx) < CHASE_DISTANCE && std::fabs(dy) < CHASE_DISTANCE) {
         stepToward(grid, camera->posX, camera->posY); // close enough to go straight at the player
     } else {
         stepToward(grid, targetX, targetY);
     }
+    if (std::fabs(dx) >= REACH || std::fabs(dy) >= REACH) {
+        inReachMs = 0.0;
+    }
     timer->start();
+}
+
+// Whole points of stamina as the time between steps earns them, up to the most it holds.
+void Unit::regainStamina(double elapsedMs) {
+    if (staminaPerSecond <= 0) {
+        return;
+    }
+    regainCarry += elapsedMs * staminaPerSecond / 1000.0;
+    const double whole = std::floor(regainCarry);
+    regainCarry -= whole;
+    stamina = static_cast<int32_t>(std::min<double>(stamina + whole, maxStamina));
 }
 
 void Unit::strike() {
@@ -90,7 +108,7 @@ void Unit::strike() {
     }
     stamina -= BLOW_COST;
     if (eventSystem != nullptr) {
-        eventSystem->fireEvent(AttackEvent(-damage));
+        eventSystem->fireEvent(AttackEvent(-damage, x, y));
     }
 }
 

@@ -42,6 +42,8 @@ class Unit : public Trackable, public EventListener {
     bool alive = false;
     // Called up by the player rather than placed by the level or a save, for the tally.
     bool calledUp = false;
+    // Which of a few voices its chatter has, so that no two skulls in a row sound alike.
+    int32_t voice = 0;
     bool hurt = false;
     int32_t damage = 3;
     int32_t maxHealth = 10;
@@ -51,14 +53,23 @@ class Unit : public Trackable, public EventListener {
     int32_t mana = 10;
     int32_t stamina = 20;
     int32_t hurtCounter = 0;
+    // The skill's knobs for a hostile unit: stamina regained each second (none, as
+    // designed), and how long it stands in reach before it strikes.
+    int32_t staminaPerSecond = 0;
+    double strikeDelayMs = 0.0;
 
     static constexpr double STEP_INTERVAL_MS = 150.0;
+    static constexpr double HOSTILE_STEP = 0.05;
     static constexpr double REACH = 0.65;
     static constexpr double CHASE_DISTANCE = 1.0;
     static constexpr int32_t BLOW_COST = 11;
     static constexpr int32_t HURT_TICKS = 10;
 
   private:
+    void regainStamina(double elapsedMs);
+
+    double regainCarry = 0.0;
+    double inReachMs = 0.0; // standing in reach, for the strike's delay
     void strike();
     void stepToward(int** grid, double pointX, double pointY);
 };

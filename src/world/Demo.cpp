@@ -126,6 +126,27 @@ bool readSteering(const std::string& line, Settings& steering) {
 
 } // namespace
 
+// "skill WORD damage regain step delay falls cues": the rules the game was played by.
+bool readSkill(const std::string& line, Demo& demo) {
+    char word[32] = {};
+    int damage = 0, regain = 0, step = 0, delay = 0, falls = 0, cues = 0, used = 0;
+    if (line.size() > 120 ||
+        std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d%n", word, &damage, &regain, &step,
+                    &delay, &falls, &cues, &used) != 7 ||
+        static_cast<std::size_t>(used) != line.size()) {
+        return false;
+    }
+    const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
+    if (Skill::indexOf(word) < 0 || !within(damage, 0, 100) || !within(regain, 0, 100) ||
+        !within(step, 100, 4000) || !within(delay, 0, 60000) || !within(falls, 0, 1) ||
+        !within(cues, 0, 1)) {
+        return false;
+    }
+    demo.skillWord = word;
+    demo.knobs = {damage, regain, step, delay, falls == 1, cues == 1};
+    return true;
+}
+
 std::string Demo::header() const {
     std::ostringstream text;
     text << MAGIC << " " << formatVersion << "\n";
@@ -138,6 +159,12 @@ std::string Demo::header() const {
         }
     }
     text << "\n";
+    if (formatVersion >= 4) {
+        const Skill::Knobs& k = knobs;
+        text << SKILL_LINE << " " << skillWord << " " << k.blowDamage << " " << k.staminaPerSecond
+             << " " << k.stepPermille << " " << k.strikeDelayMs << " " << int(k.playerFalls) << " "
+             << int(k.cues) << "\n";
+    }
     if (startsWithLoad) {
         text << "start load " << save.size() << "\n" << save;
     } else {
@@ -206,6 +233,10 @@ bool Demo::read(const std::string& text, Demo& demo, std::string& reason) {
     demo.levelHash = std::strtoull(sum, nullptr, 16);
     if (!nextLine(text, at, line) || !readSteering(line, demo.steering)) {
         reason = "its header is damaged (turning)";
+        return false;
+    }
+    if (version >= 4 && (!nextLine(text, at, line) || !readSkill(line, demo))) {
+        reason = "its header is damaged (skill)";
         return false;
     }
     if (!nextLine(text, at, line)) {

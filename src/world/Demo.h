@@ -2,6 +2,7 @@
 
 #include "core/PlayerCommand.h"
 #include "core/Settings.h"
+#include "core/Skill.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,10 +13,13 @@
 // the frame's command, the time the world's clock moved on by, and a checksum of the
 // world after it. Format version 2:
 //
-//   duskmarch-demo 3
+//   duskmarch-demo 4
 //   game 0.1.0
 //   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
 //   turning classic 5                  the settings the world's course depends on
+//   skill haunted 4 1 1000 450 1 1     the skill and its knobs: blow damage, stamina a
+//                                      second, step in thousandths, strike delay in ms,
+//                                      whether the player falls, the fight cues
 //   start play                         or "start load N", then the N bytes of the save
 //   frame 16667000 1 0 0 -3 250 rw 0a1b...  nanoseconds, forward, strafe, key turn,
 //   ...                                pointer travel, stick turn, the flags ('-' for
@@ -23,13 +27,13 @@
 //                                      a demo cut short lacks
 //
 // Version 1, written before pads, is the same but for the stick turn, which its frames
-// lack; version 2, written before the map, lacks its three flags. Both are read as ever,
-// and replay as they did.
+// lack; version 2, written before the map, lacks its three flags; version 3, written
+// before skills, has no skill line. All are read as ever, and replay as they did.
 // Flags, in this order: r run, q quit, s spawn, l slower, f faster, w sword, v save,
 // p footstep; from version 3, m the map opened or closed, k a mark, x the marks cleared.
 class Demo {
   public:
-    static constexpr int FORMAT_VERSION = 3;
+    static constexpr int FORMAT_VERSION = 4;
     // A stick turn beyond this many thousandths of a base turn is no pad's.
     static constexpr int STICK_TURN_LIMIT = 2000;
     // Far more than an hour of play at sixty frames a second.
@@ -49,6 +53,11 @@ class Demo {
     // the rest are the defaults.
     Settings steering;
     static constexpr const char* STEERING_LINE = "turning";
+    // The skill the game was played at, and its knobs, which rule the replay (version 4;
+    // earlier demos were played as designed).
+    std::string skillWord = Skill::table().front().word;
+    Skill::Knobs knobs;
+    static constexpr const char* SKILL_LINE = "skill";
     bool startsWithLoad = false;
     std::string save; // the save a Load began from
     std::vector<Frame> frames;

@@ -74,6 +74,9 @@ void SaveReader::readLine(const std::string& line) {
     if (takeKey(text, UNIT_COUNT_KEY)) {
         replacesUnits = true;
     }
+    if (takeKey(text, SKILL_KEY)) {
+        skill = std::string(text).substr(0, SKILL_WORD_LIMIT);
+    }
     if (takeKey(text, MAP_KEY)) {
         keepsMap = true;
     }

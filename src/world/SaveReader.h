@@ -23,6 +23,9 @@ class SaveReader {
     // The map's lines: "map:1" says the save keeps one; "seen:X " and MAP_SIZE 0s and 1s
     // a row of cells seen; "mark:N X Y" the player's Nth mark, N from 1 to MAX_MARKS.
     static constexpr const char* MAP_KEY = "map:";
+    // "skill:WORD": the skill the game is played at; a save without it, as designed.
+    static constexpr const char* SKILL_KEY = "skill:";
+    static constexpr std::size_t SKILL_WORD_LIMIT = 32;
     static constexpr const char* SEEN_KEY = "seen:";
     static constexpr const char* MARK_KEY = "mark:";
     static constexpr int MAX_MARKS = 10;
@@ -40,6 +43,7 @@ class SaveReader {
     std::vector<LevelFile::UnitPlace> units;
     // The map: kept, its cells seen (x by y; all unseen unless the file says otherwise),
     // and its marks by number (those the file leaves out are gone, the rest keep order).
+    std::string skill; // as written, at most SKILL_WORD_LIMIT characters
     bool keepsMap = false;
     std::vector<std::vector<bool>> seen =
         std::vector<std::vector<bool>>(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // What a save holds, as the game hands it to the writer: the player's place and
@@ -17,6 +18,8 @@ struct SaveRecord {
     int32_t mana = 0;
     int32_t stamina = 0;
     std::vector<Place> units;
+    // The skill the game is played at, by its word; empty as designed, which writes nothing.
+    std::string skill;
     // The map, when the game keeps one: the cells seen, x by y, and the marks in order.
     bool keepsMap = false;
     std::vector<std::vector<bool>> seen; // MAP_SIZE rows of MAP_SIZE

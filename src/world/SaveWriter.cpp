@@ -42,6 +42,9 @@ std::string SaveWriter::compose(const SaveRecord& record) {
         // that do not know the key skip the line.
         text << SaveReader::UNIT_COUNT_KEY << 0 << "\n";
     }
+    if (!record.skill.empty()) {
+        text << SaveReader::SKILL_KEY << record.skill << "\n";
+    }
     if (record.keepsMap) {
         composeMap(record, text);
     }

@@ -215,6 +215,47 @@ SoundGenerator::Samples SoundGenerator::swordMiss() const {
     return out;
 }
 
+SoundGenerator::Samples SoundGenerator::skullChatter() const {
+    // Teeth and bone: three quick dry clicks, each a short knock of hollow partials over a
+    // crack of noise, a little lower each time.
+    Samples out(seconds(0.42));
+    const std::vector<Partial> bone = {{1.0, 0.5, 0.03}, {2.3, 0.35, 0.02}, {3.9, 0.2, 0.012}};
+    const double starts[] = {0.0, 0.11, 0.24};
+    for (int click = 0; click < 3; ++click) {
+        addStrike(out, seconds(starts[click]), 820.0 - 90.0 * click, bone, 1.0 - 0.2 * click);
+    }
+    Samples crack = noise(out.size(), 9091);
+    BandPass dry;
+    dry.tune(2400.0, 1.2);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double t = static_cast<double>(i) / RATE;
+        double envelope = 0.0;
+        for (double start : starts) {
+            envelope += t >= start ? std::exp(-(t - start) / 0.008) : 0.0;
+        }
+        out[i] += 0.9 * dry.step(crack[i]) * envelope;
+    }
+    normalise(out, 0.85);
+    return out;
+}
+
+SoundGenerator::Samples SoundGenerator::blowTaken() const {
+    // A blow to the body: a dull low thud with a grunt-like falling tone.
+    Samples out(seconds(0.35));
+    Samples grit = noise(out.size(), 5150);
+    LowPass dull(300.0);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double t = static_cast<double>(i) / RATE;
+        const double thud =
+            std::sin(2.0 * PI * (95.0 + 80.0 * std::exp(-t / 0.03)) * t) * std::exp(-t / 0.07);
+        const double grunt = std::sin(2.0 * PI * (220.0 - 90.0 * t / 0.35) * t) *
+                             std::exp(-std::pow((t - 0.06) / 0.05, 2.0)) * 0.4;
+        out[i] = thud + grunt + dull.step(grit[i]) * std::exp(-t / 0.04) * 5.0;
+    }
+    normalise(out, 0.85);
+    return out;
+}
+
 bool SoundGenerator::saveWav(const std::string& path, const Samples& samples) {
     std::ofstream file(path, std::ios::binary);
     if (!file) {

@@ -16,6 +16,8 @@ class SoundGenerator {
     Samples deadSleep() const;
     Samples swordHit() const;
     Samples swordMiss() const;
+    Samples skullChatter() const;
+    Samples blowTaken() const;
 
     static bool saveWav(const std::string& path, const Samples& samples);
 

@@ -71,6 +71,8 @@ int main(int argc, char** argv) {
     ok = saveSound(sounds.deadSleep(), folder + "/deadsleep.wav") && ok;
     ok = saveSound(sounds.swordHit(), folder + "/swordhit.wav") && ok;
     ok = saveSound(sounds.swordMiss(), folder + "/swordmiss.wav") && ok;
+    ok = saveSound(sounds.skullChatter(), folder + "/skull.wav") && ok;
+    ok = saveSound(sounds.blowTaken(), folder + "/struck.wav") && ok;
     // The window's own icon.
     ok = savePicture(images.icon(WINDOW_ICON_SIZE), folder + "/icon.png") && ok;
     if (argc == 3) {
