@@ -18,12 +18,12 @@ const std::vector<Skill>& Skill::table() {
          {4, 1, 1000, 450, true, true}},
         {"hunted",
          "Hunted",
-         "skulls strike again every four seconds, for 6, and walk a quarter faster",
-         {6, 3, 1250, 300, true, true}},
+         "skulls strike again every five or six seconds, for 5, and walk a fifth faster",
+         {5, 2, 1200, 300, true, true}},
         {"merciless",
          "Merciless",
-         "skulls strike again every two seconds, for 8, and walk half as fast again",
-         {8, 6, 1500, 150, true, true}},
+         "skulls strike again every three seconds, for 6, and walk half as fast again",
+         {6, 4, 1500, 150, true, true}},
     };
     return skills;
 }

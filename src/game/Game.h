@@ -84,6 +84,12 @@ class Game : public Trackable, public EventListener {
     void applySettings();
     void changeSettings(const Settings& changed);
 
+    // Play or Load as chosen in the menu: the level (and the save) read, the skill in
+    // force, the recording begun; then the player made whole as the play loop begins.
+    // Usable without a window, as the tools' player does.
+    void startPlay(bool load);
+    void startPlayLoop();
+
     // Play begins as the recording's did, without the menu.
     void startReplay(const Demo* demo, bool timed);
     // Play holds still while the window is without the focus, the Pause key holds it or
@@ -146,7 +152,6 @@ class Game : public Trackable, public EventListener {
     Screen::Fonts screenFonts() const;
 
     void beginPlay();
-    void startPlay(bool load);
     void startRecording(bool loaded);
     void deleteUnits();
     void armUnit(Unit* unit) const;
@@ -156,7 +161,6 @@ class Game : public Trackable, public EventListener {
     void takeBlow(int32_t amount);
     void playSound(int32_t soundId);
     void playFrame(SwordSway& sway);
-    void startPlayLoop();
     PlayerCommand fallenInput(bool closeRequested);
     // "You fell" until the player chooses; then play again, or the menu, or the end.
     void runFallScreen();

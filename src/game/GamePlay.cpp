@@ -27,7 +27,7 @@ void Game::runPlay() {
         return;
     }
     while (playing) {
-        if (view->fallOver()) {
+        if (view->fallOver() && !recordedGame->replaying()) {
             runFallScreen();
         } else if (paused()) {
             runPausedPass(sway);
