@@ -101,6 +101,7 @@ void Game::beginPlay() {
     playing = true;
     recordedGame->stats = RecordedGame::Stats();
     view->endFall();
+    deleteUnits(); // those of a game before, which a fall ended
     loadLevel();
     mapScreen->reset();
     camera->posX = START_X;

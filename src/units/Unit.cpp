@@ -93,7 +93,8 @@ void Unit::update(int** grid, const Viewpoint* camera, double timeFactor, double
 
 // Whole points of stamina as the time between steps earns them, up to the most it holds.
 void Unit::regainStamina(double elapsedMs) {
-    if (staminaPerSecond <= 0) {
+    if (staminaPerSecond <= 0 || stamina >= maxStamina) {
+        regainCarry = 0.0; // a rested skull banks nothing
         return;
     }
     regainCarry += elapsedMs * staminaPerSecond / 1000.0;
