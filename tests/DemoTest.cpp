@@ -18,6 +18,10 @@ Demo sample(std::mt19937& random, int frames) {
     demo.levelHash = (uint64_t{random()} << 32) | random();
     demo.steering.turning = static_cast<Settings::Turning>(random() % 2);
     demo.steering.sensitivity = 1 + static_cast<int32_t>(random() % 10);
+    const int skill = static_cast<int>(random() % Skill::table().size());
+    demo.skillWord = Skill::at(skill).word;
+    demo.knobs = Skill::at(skill).knobs;
+    demo.knobs.blowDamage = static_cast<int32_t>(random() % 101);
     demo.startsWithLoad = random() % 2;
     demo.save = demo.startsWithLoad ? "x:3\ny:4\nunit:5 6\n" : "";
     for (int i = 0; i < frames; ++i) {

@@ -2,9 +2,9 @@
 // it. A skull in reach at a harder skill regains its stamina and strikes again, for the
 // skill's damage, after the skill's delay; where the skill lets the player fall, health 0
 // ends the game and nothing of it is saved; as designed nothing of this happens.
+#include "core/Skill.h"
 #include "HeadlessGame.h"
 #include "core/Event.h"
-#include "core/Skill.h"
 #include "world/SaveReader.h"
 
 #include <algorithm>

@@ -75,6 +75,7 @@ echo "# Options from the menu"
 press "$WIN" o
 shoot "$WIN" options-menu
 check "O opens the Options screen" test "$(bone_pixels options-menu 300x50+150+15)" -gt 200
+press "$WIN" Down               # past the skill's row
 press "$WIN" Right              # Turning: Smooth
 press "$WIN" Down               # sensitivity 5 ...
 press "$WIN" Left               # ... 4
@@ -102,6 +103,7 @@ check "the pause screen names the Options key" test "$(bone_pixels paused 200x16
 press "$WIN" o
 shoot "$WIN" options-paused
 check "O opens the Options screen from the pause" test "$(bone_pixels options-paused 300x50+150+15)" -gt 200
+press "$WIN" Down                # past the skill's row
 press "$WIN" Left                # Turning: Classic
 press "$WIN" Escape
 press "$WIN" Pause
