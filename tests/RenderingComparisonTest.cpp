@@ -356,11 +356,26 @@ TEST_F(RenderingComparisonTest, ASkullInPlainViewNeverVanishesBehindACloseUpThat
         units.push_back(unit);
         return unit;
     };
-    Unit* beside = skullAt(22.5 - 0.07, 22.5 - 0.2608); // distance 0.27, depth 0.07
-    skullAt(22.5 - 0.62, 22.5);                         // straight ahead
-    ASSERT_NEAR(camera.distanceTo(beside->x, beside->y), 0.27, 0.001);
-    ASSERT_EQ(orderUnits(camera), beside) << "the close-up rule picks the one beside";
+    skullAt(22.5 - 0.62, 22.5); // straight ahead
+    // At depth 0.07, to the left: far enough that the part of its picture on the screen is
+    // all transparent, and still within half a cell.
+    Unit* beside = skullAt(22.5 - 0.07, 22.5);
     const ALLEGRO_COLOR black = al_map_rgb(0, 0, 0);
+    bool showsNothing = false;
+    for (double left = 0.25; left < 0.49 && !showsNothing; left += 0.005) {
+        beside->y = 22.5 - left;
+        ALLEGRO_BITMAP* probe = makeFilledBitmap(600, 400, black);
+        {
+            const BitmapLock frame(asTarget(probe), ALLEGRO_LOCK_READWRITE);
+            camera.drawWalls(strip, frame.image());
+            beside->alive = true;
+            showsNothing = !camera.drawSprite(beside, frame.image());
+        }
+        al_destroy_bitmap(probe);
+    }
+    ASSERT_TRUE(showsNothing) << "a place where the skull beside shows only transparent texels";
+    ASSERT_LE(camera.distanceTo(beside->x, beside->y), 0.5);
+    ASSERT_EQ(orderUnits(camera), beside) << "the close-up rule picks the one beside";
     ALLEGRO_BITMAP* plain = makeFilledBitmap(600, 400, black);
     ALLEGRO_BITMAP* walls = makeFilledBitmap(600, 400, black);
     ALLEGRO_BITMAP* fast = makeFilledBitmap(600, 400, black);
