@@ -36,7 +36,6 @@ const double SPEED_UP_STEP = 2.0;
 const double SLOW_DOWN_STEP = 0.5;
 const double FASTEST = 4.0;
 const double SLOWEST = 1.0 / 64.0;
-const double CELL_MIDDLE = 0.5;
 const char* const WIN_MESSAGE = "THE DEAD SLEEP ONCE MORE";
 const double WIN_NOTICE_MS = 5000.0;
 
@@ -89,104 +88,6 @@ void Game::createUnit(double x, double y) {
     walk->timer->followClock(worldClock);
     unit->hurtSprite = spriteManager->getSprite(SpriteId::SKULL_HURT);
     units.push_back(unit);
-}
-
-SaveRecord Game::saveRecord() const {
-    SaveRecord record;
-    record.player = {camera->posX, camera->posY};
-    record.health = player->health;
-    record.mana = player->mana;
-    record.stamina = player->stamina;
-    for (const Unit* unit : units) {
-        record.units.push_back({unit->x, unit->y});
-    }
-    if (recordedGame->skill != Skill::DESIGNED) {
-        record.skill = Skill::at(recordedGame->skill).word;
-    }
-    const SeenCells& seen = mapScreen->seen;
-    record.keepsMap = seen.kept;
-    if (seen.kept) {
-        record.seen.assign(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));
-        for (int x = 0; x < MAP_SIZE; ++x) {
-            for (int y = 0; y < MAP_SIZE; ++y) {
-                record.seen[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] =
-                    seen.seen(x, y);
-            }
-        }
-        for (const LevelFile::UnitPlace& mark : seen.marks()) {
-            record.marks.push_back({static_cast<double>(mark.x), static_cast<double>(mark.y)});
-        }
-    }
-    return record;
-}
-
-bool Game::saveGame() {
-    if (fallen()) {
-        return true; // a fallen player is never saved: the last save stays good
-    }
-    ++recordedGame->stats.saves;
-    if (recordedGame->replaying()) {
-        return true; // a replay counts its saves and writes none
-    }
-    std::string reason;
-    if (!RegularFile::replace(files.savePath, SaveWriter::compose(saveRecord()), reason)) {
-        std::cout << "Could not save the game to \"" << files.savePath << "\": " << reason << "."
-                  << std::endl;
-        files.saveProblem = reason;
-        return false;
-    }
-    files.saveProblem.clear();
-    return true;
-}
-
-void Game::loadGame() {
-    const RegularFile::Contents file = RegularFile::read(files.savePath, READ_LIMIT);
-    if (file.outcome == RegularFile::Outcome::Refused) {
-        std::cout << "Cannot read the save \"" << files.savePath << "\": " << file.problem
-                  << "; a new game starts." << std::endl;
-    }
-    recordedGame->loadedSave = file.outcome == RegularFile::Outcome::Read ? file.text : "";
-    putBackSave(recordedGame->loadedSave);
-}
-
-// A save's text put back into play; an empty one starts a new game.
-void Game::putBackSave(const std::string& saveText) {
-    if (saveText.empty()) {
-        hud->notify("No save found: a new game");
-        return;
-    }
-    std::istringstream text(saveText);
-    const SaveReader save = SaveReader::read(text);
-    for (const std::string& problem : save.problems) {
-        std::cout << "Save \"" << files.savePath << "\": " << problem << std::endl;
-    }
-    // Saves hold whole cells; the player comes back to the middle of the cell rather
-    // than its corner, where the view would be a wall face at distance zero.
-    if (save.x.has_value()) {
-        camera->posX = *save.x + CELL_MIDDLE;
-    }
-    if (save.y.has_value()) {
-        camera->posY = *save.y + CELL_MIDDLE;
-    }
-    player->health = save.health.value_or(player->health);
-    player->mana = save.mana.value_or(player->mana);
-    player->stamina = save.stamina.value_or(player->stamina);
-    putBackMap(save);
-    // The game goes on at its own skill; a save without one was played as designed. A
-    // replay plays by its demo's knobs, whatever its save says.
-    if (!recordedGame->replaying()) {
-        recordedGame->playAt(std::max(Skill::indexOf(save.skill), Skill::DESIGNED));
-        for (Unit* unit : units) {
-            armUnit(unit);
-        }
-    }
-    if (!save.replacesUnits) {
-        return; // the level's own units stay
-    }
-    deleteUnits();
-    for (const LevelFile::UnitPlace& place : save.units) {
-        createUnit(place.x, place.y);
-    }
 }
 
 void Game::handleEvent(const Event& event) {
@@ -309,63 +210,6 @@ void Game::takeBlow(int32_t amount) {
 
 void Game::playSound(int32_t soundId) {
     eventSystem->fireEvent(SoundEvent(soundId, 1.0f, SoundEvent::CENTRE, false));
-}
-
-// As play begins, with the level and any save already read.
-void Game::startRecording(bool loaded) {
-    if (recordedGame->replaying()) {
-        return;
-    }
-    Demo header;
-    header.gameVersion = CommandLine::gameVersion();
-    header.levelName = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
-    header.levelHash = files.levelHash;
-    header.steering = playerSettings->settings;
-    header.skillWord = Skill::at(recordedGame->skill).word;
-    header.knobs = recordedGame->knobs;
-    header.startsWithLoad = loaded;
-    header.save = loaded ? recordedGame->loadedSave : "";
-    say(recordedGame->startRecording(files.recordPath, header));
-}
-
-// Play begins as the recording's did, without the menu; what steers the world is the
-// recording's, and nothing of the player's is written while it plays.
-void Game::startReplay(const Demo* demo, bool timed) {
-    recordedGame->startReplay(demo, timed);
-    playerSettings->writable = false;
-    beginPlay();
-    if (demo->startsWithLoad) {
-        putBackSave(demo->save);
-    }
-    applySettings();
-}
-
-int Game::exitStatus() const {
-    if (recordedGame != nullptr && recordedGame->exitStatus != 0) {
-        return recordedGame->exitStatus;
-    }
-    return files.saveProblem.empty() ? 0 : 1;
-}
-
-// The map as the save kept it; a save without one leaves the map of a new game, empty.
-void Game::putBackMap(const SaveReader& save) {
-    SeenCells& seen = mapScreen->seen;
-    seen.clear();
-    if (!save.keepsMap) {
-        return;
-    }
-    seen.kept = true;
-    for (int x = 0; x < MAP_SIZE; ++x) {
-        for (int y = 0; y < MAP_SIZE; ++y) {
-            if (save.seen[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)]) {
-                seen.see(x, y);
-            }
-        }
-    }
-    seen.newLook(); // seen before, not now
-    for (const LevelFile::UnitPlace& mark : save.marks()) {
-        seen.addMark(mark.x, mark.y);
-    }
 }
 
 Tally Game::tally() const {
