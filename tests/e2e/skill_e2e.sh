@@ -93,6 +93,14 @@ wait_for_exit; status=$?
 check "Escape on the fall's screen ends the game (status $status)" test "$status" = 0
 check "and leaves the save byte for byte as it was" cmp -s "$E2E_WORK/save-before" "$E2E_WORK/fall/gamesave.dat"
 
+# What is heard is the normal build's to measure: the sanitized one runs the same code
+# for every sound, and needs its slot for the rest.
+[ -n "${DUSKMARCH_SCREENSHOTS:-}" ] && cp "$E2E_WORK/fallen.png" "$DUSKMARCH_SCREENSHOTS/fallen.png"
+if ! speed_checks; then
+    finish
+    exit
+fi
+
 echo "# skulls heard from where they stand"
 mkdir -p "$XDG_CONFIG_HOME/duskmarch"
 printf '[sound]\nambience=0\nskulls=on\n' >"$SETTINGS"
@@ -117,9 +125,5 @@ check "one to the right on the right ($RIGHT_R against $RIGHT_L RMS)" \
     times_over "$RIGHT_R" "$RIGHT_L" 2
 NEAR=$(channel_loudness near 1)
 check "at half the distance it is louder ($NEAR against $LEFT_L RMS)" times_over "$NEAR" "$LEFT_L" 1.3
-
-if [ -n "${DUSKMARCH_SCREENSHOTS:-}" ]; then
-    cp "$E2E_WORK/fallen.png" "$DUSKMARCH_SCREENSHOTS/fallen.png"
-fi
 
 finish
