@@ -16,26 +16,35 @@ const float FLASH_STRENGTH = 0.6f;
 
 // Walls and units pixel by pixel into the locked target, then the sword, the damage
 // flash and the HUD over them.
+// The frame is written, never read: it is locked write-only and cleared in memory, so
+// that the window's back buffer is not read back from the graphics driver every frame.
 void PlayView::drawFrame(const SwordSway& sway) {
-    al_clear_to_color(al_map_rgb(0, 0, 0));
     const bool mapOpen = scene.map != nullptr && scene.map->open;
     const bool mapInstead = mapOpen && !scene.map->overlay;
+    {
+        const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_WRITEONLY);
+        if (!frame.locked()) {
+            al_clear_to_color(al_map_rgb(0, 0, 0));
+        } else {
+            const LockedImage& image = frame.image();
+            image.fill(0, 0, image.width(), image.height(), image.encode(al_map_rgb(0, 0, 0)));
+            if (mapInstead) {
+                scene.map->drawCells(image, scene.grid, mapPlayer(), mapPalette);
+            } else {
+                scene.camera->drawWalls(scene.texture, image);
+                drawUnits(image);
+            }
+        }
+    }
     if (mapInstead) {
         // The view is not drawn, but its frame is over as a wall pass would end it.
         scene.camera->moved = false;
         scene.camera->running = false;
     } else {
-        const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_READWRITE);
-        if (frame.locked()) {
-            scene.camera->drawWalls(scene.texture, frame.image());
-            drawUnits(frame.image());
-        }
-    }
-    if (!mapInstead) {
         drawSword(sway);
     }
     if (mapOpen) {
-        drawMap();
+        drawMap(!mapInstead);
     }
     drawDamageFlash();
     drawBlowEdge();
@@ -103,9 +112,10 @@ MapScreen::Player PlayView::mapPlayer() const {
     return {camera.posX, camera.posY, camera.dirX, camera.dirY};
 }
 
-// The map's cells, then the skulls the view shows now, the marks, the arrow and its foot.
-void PlayView::drawMap() const {
-    {
+// The map's cells over the view (the full map's are drawn with the frame), then the skulls
+// the view shows now, the marks, the arrow and its foot.
+void PlayView::drawMap(bool overTheView) const {
+    if (overTheView) {
         const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_READWRITE);
         if (frame.locked()) {
             scene.map->drawCells(frame.image(), scene.grid, mapPlayer(), mapPalette);

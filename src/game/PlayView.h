@@ -73,7 +73,7 @@ class PlayView : public Trackable {
     void drawUnits(const LockedImage& frame);
 
   private:
-    void drawMap() const;
+    void drawMap(bool overTheView) const;
     MapScreen::Player mapPlayer() const;
     void drawTallyPanel() const;
     void drawFall() const;
