@@ -17,20 +17,13 @@ const std::vector<const char*> NO_WORDS;
 const std::vector<const char*> ON_OFF_WORDS = {"off", "on"};
 const std::vector<const char*> ON_OFF_SHOWN = {"Off", "On"};
 
-std::vector<const char*> skillWords() {
-    std::vector<const char*> words;
+// The skills' words in the file, or their labels on the Options screen.
+std::vector<const char*> skillNames(const char* Skill::*name) {
+    std::vector<const char*> names;
     for (const Skill& skill : Skill::table()) {
-        words.push_back(skill.word);
+        names.push_back(skill.*name);
     }
-    return words;
-}
-
-std::vector<const char*> skillLabels() {
-    std::vector<const char*> labels;
-    for (const Skill& skill : Skill::table()) {
-        labels.push_back(skill.label);
-    }
-    return labels;
+    return names;
 }
 
 } // namespace
@@ -39,8 +32,9 @@ const std::vector<Settings::Entry>& Settings::table() {
     static const std::vector<Entry> entries = {
         // The skill steers the world, but a game carries its own (from Play, or its save),
         // and a recorded game its knobs: it is not among the settings a replay takes over.
-        {"game", "skill", "Skill", Page::Settings, 0, static_cast<int32_t>(skillWords().size()) - 1,
-         1, skillWords(), skillLabels(), "", false, SETTING_FIELD(skill)},
+        {"game", "skill", "Skill", Page::Settings, 0,
+         static_cast<int32_t>(skillNames(&Skill::word).size()) - 1, 1, skillNames(&Skill::word),
+         skillNames(&Skill::label), "", false, SETTING_FIELD(skill)},
         {"controls",
          "turning",
          "Turning",

@@ -16,6 +16,16 @@ map_pixels() {
 # Bone-white pixels (the panel's ink) in the middle of the view, where the tally shows.
 panel_ink() { count_colour "$1" 420x90+90+150 '#ECE2C4'; }
 seen_lines() { grep -c '^seen:' "$E2E_WORK/$1/gamesave.dat"; }
+# W held a second at a time, saving after each, until the save puts the player on grid
+# line ROW or beyond it northward: however slowly the frames come, the walk gets there.
+walk_north_to() { # walk_north_to FOLDER ROW
+    for _ in $(seq 12); do
+        hold "$WIN" 1 w
+        click "$WIN" 3
+        [ "$(save_value "$1" x)" -le "$2" ] && return 0
+    done
+    return 1
+}
 
 echo "# a walk, and the map before and after"
 mkdir -p "$E2E_WORK/crypt"
@@ -26,13 +36,12 @@ press "$WIN" Tab
 shoot "$WIN" map-start
 BEFORE=$(map_pixels map-start)
 press "$WIN" Tab
-# North up the corridor to its end, west along the passage, and north into the great hall:
-# each walk runs on into the wall ahead, so a slow frame rate only shortens the wait.
-hold "$WIN" 2.5 w
+# North up the corridor to its end, where the passage opens to the west, and a look along
+# it.
+walk_north_to crypt 13
+check "the walk reached the corridor's end (line $(save_value crypt x))" test "$(save_value crypt x)" -le 13
 hold "$WIN" 0.5 Left
-hold "$WIN" 1.6 w
-hold "$WIN" 0.5 Right
-hold "$WIN" 1.2 w
+hold "$WIN" 0.6 w
 press "$WIN" Tab
 shoot "$WIN" map-walked
 AFTER=$(map_pixels map-walked)
