@@ -36,6 +36,7 @@
 #include "world/SaveRecord.h"
 
 #include <allegro5/allegro_font.h>
+#include <functional>
 #include <vector>
 
 class SwordSway;
@@ -185,6 +186,7 @@ class Game : public Trackable, public EventListener {
 
     // One frame's menu command, its click in the frame's own pixels.
     MenuCommand readMenuCommand(bool waitingForPress);
+    Screen::Next runScreen(Screen& screen, const std::function<void()>& afterUpdate);
     // The Options screen until the player leaves it; true when the window's close button
     // was pressed meanwhile.
     bool runOptions();

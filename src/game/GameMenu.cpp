@@ -7,6 +7,8 @@
 #include "screens/MainMenuScreen.h"
 #include "screens/OptionsScreen.h"
 
+#include <functional>
+
 namespace {
 
 const double START_X = 22.0;
@@ -108,8 +110,9 @@ void Game::beginPlay() {
     camera->posY = START_Y;
 }
 
-bool Game::runOptions() {
-    OptionsScreen options(playerSettings->settings, screenFonts());
+// A screen of its own, drawn at once and then once a frame, until it says what comes
+// next; the window's close button is Quit. afterUpdate runs after each of its passes.
+Screen::Next Game::runScreen(Screen& screen, const std::function<void()>& afterUpdate) {
     displaySystem->showPointer();
     // The key or click that opened the screen is not a press on it.
     readMenuCommand(false);
@@ -121,58 +124,44 @@ bool Game::runOptions() {
             continue;
         }
         if (displaySystem->readEvents().closeRequested) {
-            return true;
+            return Screen::Next::Quit;
         }
-        if (!redraw &&
-            options.update(readMenuCommand(options.waitingForPress())) == Screen::Next::Back) {
-            return false;
+        const Screen::Next next =
+            redraw ? Screen::Next::Stay : screen.update(readMenuCommand(screen.waitingForPress()));
+        if (next != Screen::Next::Stay) {
+            return next;
         }
-        changeSettings(options.settings());
-        options.settingsNowAre(playerSettings->settings);
+        afterUpdate();
         displaySystem->beginFrame();
-        options.draw();
+        screen.draw();
         displaySystem->showFrame();
         frameTimer->start();
         redraw = false;
     }
 }
 
+bool Game::runOptions() {
+    OptionsScreen options(playerSettings->settings, screenFonts());
+    // Every change in force at once, and kept.
+    return runScreen(options, [&]() {
+               changeSettings(options.settings());
+               options.settingsNowAre(playerSettings->settings);
+           }) == Screen::Next::Quit;
+}
+
 void Game::runFallScreen() {
     const bool saveExists =
         RegularFile::read(files.savePath, 1).outcome == RegularFile::Outcome::Read;
     FallScreen fall(screenFonts(), tally().lines(), saveExists);
-    displaySystem->showPointer();
-    readMenuCommand(false); // what was held as the player fell is no choice
-    bool redraw = true;
-    while (true) {
-        if (!frameIsDue() && !redraw) {
-            sleepUntilFrameNearlyDue();
-            continue;
-        }
-        if (displaySystem->readEvents().closeRequested) {
-            quit = true; // as Escape: nothing is saved
-            return;
-        }
-        const Screen::Next next = redraw ? Screen::Next::Stay : fall.update(readMenuCommand(false));
-        if (next == Screen::Next::Quit) {
-            quit = true;
-            return;
-        }
-        if (next == Screen::Next::Back) {
-            view->endFall();
-            playing = false;
-            inMenu = true;
-            return;
-        }
-        if (next == Screen::Next::Load || next == Screen::Next::Play) {
-            playAgain(next == Screen::Next::Load);
-            return;
-        }
-        displaySystem->beginFrame();
-        fall.draw();
-        displaySystem->showFrame();
-        frameTimer->start();
-        redraw = false;
+    const Screen::Next next = runScreen(fall, []() {});
+    if (next == Screen::Next::Quit) {
+        quit = true; // Escape or the close button: nothing is saved
+    } else if (next == Screen::Next::Back) {
+        view->endFall();
+        playing = false;
+        inMenu = true;
+    } else {
+        playAgain(next == Screen::Next::Load);
     }
 }
 
