@@ -38,6 +38,12 @@ std::string HeadlessGame::closedRoom(const std::string& unitLines) {
     return text + std::string(MAP_SIZE, '2') + "\n" + unitLines;
 }
 
+void HeadlessGame::readyToPlay() const {
+    writeLevel(closedRoom());
+    game->listenForRules();
+    game->inputSystem->createSnapshots();
+}
+
 void HeadlessGame::writeLevel(const std::string& text) const {
     std::ofstream("levels/RirUdodu.lev") << text;
 }

@@ -15,6 +15,9 @@ class HeadlessGame : public ::testing::Test {
 
     // A level of open floor walled in by 2s, with the given lines after the grid.
     static std::string closedRoom(const std::string& unitLines = "");
+    // The closed room as the level, the rules listening and the input's snapshots made, as
+    // a game needs them to begin play without a window.
+    void readyToPlay() const;
     void writeLevel(const std::string& text) const;
     void writeSave(const std::string& text) const;
     std::string readSave() const;

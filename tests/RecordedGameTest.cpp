@@ -12,9 +12,7 @@ class RecordedGameTest : public HeadlessGame {
   protected:
     void SetUp() override {
         HeadlessGame::SetUp();
-        writeLevel(closedRoom());
-        game->listenForRules();
-        game->inputSystem->createSnapshots();
+        readyToPlay();
         game->playerSettings->path = "settings.ini";
     }
 

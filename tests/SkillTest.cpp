@@ -19,9 +19,7 @@ class SkillTest : public HeadlessGame {
   protected:
     void SetUp() override {
         HeadlessGame::SetUp();
-        writeLevel(closedRoom());
-        game->listenForRules();
-        game->inputSystem->createSnapshots();
+        readyToPlay();
         game->framesPerSecond = 60.0;
     }
 

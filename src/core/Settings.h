@@ -66,7 +66,6 @@ struct Settings {
         int32_t (*get)(const Settings&);
         void (*set)(Settings&, int32_t);
 
-        int32_t defaultValue() const { return get(Settings()); }
         bool isChoice() const { return !words.empty(); }
         // The value's word in the file ("classic", "100").
         std::string word(int32_t value) const;

@@ -158,7 +158,6 @@ void Game::startRecording(bool loaded) {
 // recording's, and nothing of the player's is written while it plays.
 void Game::startReplay(const Demo* demo, bool timed) {
     recordedGame->startReplay(demo, timed);
-    playerSettings->writable = false;
     beginPlay();
     if (demo->startsWithLoad) {
         putBackSave(demo->save);

@@ -44,7 +44,9 @@ void Game::changeSettings(const Settings& changed) {
     const Settings before = playerSettings->settings;
     playerSettings->settings = changed;
     applySettings();
-    say(playerSettings->keepChangesFrom(before));
+    if (!recordedGame->replaying()) { // a replay keeps the player's file as it was
+        say(playerSettings->keepChangesFrom(before));
+    }
 }
 
 // A problem on the console and the HUD; nothing when there is none.

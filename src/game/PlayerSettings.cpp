@@ -17,7 +17,7 @@ std::vector<std::string> PlayerSettings::load(const std::string& filePath) {
 
 std::string PlayerSettings::keepChangesFrom(const Settings& before) {
     std::string reason;
-    if (!writable || SettingsFile::save(path, before, settings, reason) || problemSaid) {
+    if (SettingsFile::save(path, before, settings, reason) || problemSaid) {
         return "";
     }
     problemSaid = true;

@@ -20,8 +20,6 @@ class PlayerSettings : public Trackable {
 
     Settings settings;
     std::string path;
-    // A replay keeps the player's file as it was.
-    bool writable = true;
     CommandLine::StartMode startMode = CommandLine::StartMode::Remembered;
     int skillOverride = -1; // --skill, for this run
 

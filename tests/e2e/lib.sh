@@ -311,6 +311,10 @@ stop_recording() {
     RECORDER=""
 }
 
+channel_loudness() { # channel_loudness NAME CHANNEL: RMS of one channel of a recording
+    sox "$E2E_WORK/$1.wav" -n remix "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+}
+
 loudness() { # RMS amplitude of a recording
     sox "$E2E_WORK/$1.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
 }

@@ -25,9 +25,6 @@ setting() { # setting KEY [SECTION]: its value in the settings file (in [control
 # Bone-white pixels (the titles' and the HUD's ink) in a rectangle WxH+X+Y of a screenshot.
 bone_pixels() { count_colour "$1" "$2" '#ECE2C4'; }
 
-channel_loudness() { # channel_loudness NAME CHANNEL: RMS of one channel of a recording
-    sox "$E2E_WORK/$1.wav" -n remix "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
-}
 
 within_5_percent() { awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; if (d < 0) d = -d; exit !(a > 0 && d <= 0.05 * a) }'; }
 

@@ -11,9 +11,6 @@ start_audio
 SETTINGS="$XDG_CONFIG_HOME/duskmarch/settings.ini"
 
 bone_pixels() { count_colour "$1" "$2" '#ECE2C4'; }
-channel_loudness() { # channel_loudness NAME CHANNEL: RMS of one channel of a recording
-    sox "$E2E_WORK/$1.wav" -n remix "$2" stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
-}
 times_over() { awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN { exit !(a >= k * b) }'; }
 
 echo "# the skill at the menu's foot, --skill, and the Options row"
