@@ -17,6 +17,25 @@ struct MenuCommand {
     bool pause = false;      // the Pause key
     bool options = false;    // O, or North
     bool fullscreen = false; // the full screen key, or Alt+Enter
+    bool levels = false;     // L: the list of levels
+    // The list's and the editor's keys, first pressed: a letter ('a' to 'z', as placed on
+    // a US board; 0 for none) with Ctrl held or not, a digit (-1 for none), and the keys
+    // that have no letter.
+    char letter = 0;
+    bool ctrl = false;
+    int digit = -1;
+    bool space = false;
+    bool backspace = false;
+    bool remove = false;  // Delete
+    bool playNow = false; // F5
+    bool edit = false;    // F4
+    // Text typed this frame, as the keys and Shift make it: printable ASCII only.
+    char typed[8] = {};
+    // The pointer, wherever it is, in the frame's pixels, and its buttons held.
+    int32_t pointerX = 0;
+    int32_t pointerY = 0;
+    bool leftHeld = false;
+    bool rightHeld = false;
     // The left button first pressed, at this place of the frame's own 600 by 400.
     bool click = false;
     int32_t clickX = 0;

@@ -27,6 +27,11 @@ struct PlayerCommand {
     bool map = false;
     bool mark = false;
     bool clearMarks = false;
+    // Around the world, and never recorded: the next level once this one is cleared (N),
+    // the editor on this level (F4), back to the editor from a level it plays (F5).
+    bool nextLevel = false;
+    bool edit = false;
+    bool playNow = false;
 
     bool operator==(const PlayerCommand& other) const;
     bool operator!=(const PlayerCommand& other) const { return !(*this == other); }

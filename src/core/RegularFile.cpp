@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,4 +161,46 @@ bool RegularFile::makeFolders(const std::string& path, std::string& reason) {
             return true;
         }
     }
+}
+
+std::vector<std::string> RegularFile::namesIn(const std::string& folder, const std::string& suffix,
+                                              std::size_t limit) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return names;
+    }
+    // A folder of thousands is read only so far: the list shows a few dozen at most.
+    const std::size_t readLimit = 16 * limit;
+    std::size_t seen = 0;
+    for (dirent* entry = readdir(dir); entry != nullptr && seen < readLimit;
+         entry = readdir(dir), ++seen) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        if (name.size() <= suffix.size() || name[0] == '.' ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0 ||
+            lstat((folder + "/" + name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            continue;
+        }
+        names.push_back(name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    if (names.size() > limit) {
+        names.resize(limit);
+    }
+    return names;
+}
+
+bool RegularFile::remove(const std::string& path, std::string& reason) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = "it is not a regular file";
+        return false;
+    }
+    if (unlink(path.c_str()) != 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The files the game reads and writes by name, handled so that no file can hang or
 // swamp it: only a regular file is read (a directory, a FIFO or a device is refused,
@@ -43,6 +44,13 @@ class RegularFile {
     // Makes every folder of path that is missing, the last one too. False with the
     // folder and the system's reason when one cannot be made.
     static bool makeFolders(const std::string& path, std::string& reason);
+
+    // The names of the regular files in folder that end in suffix, sorted, at most limit
+    // of them; none when the folder is missing or cannot be read.
+    static std::vector<std::string> namesIn(const std::string& folder, const std::string& suffix,
+                                            std::size_t limit);
+    // Removes the regular file at path (never a folder, never what a link points to).
+    static bool remove(const std::string& path, std::string& reason);
 
     // Why the path may not be written or replaced: a directory, a FIFO, a device or a
     // socket stands there. Empty when there is nothing, a regular file or a link.

@@ -95,6 +95,12 @@ const std::vector<CommandLine::Option>& CommandLine::options() {
          "play the level FILE instead of the shipped one, for Play and Load; its save,\n"
          ".IR gamesave\\-NAME\\-HASH.dat ,\n"
          "is kept beside the shipped level's and never replaces it"},
+        {Asks::Edit, "edit", 0, "FILE", RECORDED_GAME,
+         "open the level FILE in the editor (a new level when there is no such file); "
+         "Ctrl+S saves it there",
+         "open the level FILE in the level editor instead of the main menu, a new level when\n"
+         "there is no such file; Ctrl+S saves it to FILE (written beside it and renamed into\n"
+         "place), and leaving the editor ends the game"},
         {Asks::Record, "record", 0, "FILE", RECORDED_GAME,
          "record the game from the moment play begins into FILE",
          "record the game into FILE from the moment play begins (Play or Load) until it ends;\n"
@@ -190,6 +196,9 @@ bool take(const CommandLine::Option& given, const char* argument, CommandLine& l
     case Asks::Level:
         line.levelPath = argument;
         break;
+    case Asks::Edit:
+        line.editPath = argument;
+        break;
     case Asks::Record:
         line.recordPath = argument;
         break;
@@ -216,7 +225,7 @@ CommandLine checkFiles(CommandLine line, const std::string& demoPath) {
             return refuse("cannot use the level \"" + line.levelPath + "\": " + problem);
         }
     }
-    for (const std::string* path : {&line.recordPath, &line.statDumpPath}) {
+    for (const std::string* path : {&line.editPath, &line.recordPath, &line.statDumpPath}) {
         const std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
         if (!stranger.empty()) {
             return refuse("cannot write \"" + *path + "\": " + stranger);

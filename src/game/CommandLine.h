@@ -24,6 +24,7 @@ class CommandLine {
         Fullscreen,
         Skill,
         Level,
+        Edit,
         Record,
         PlayDemo,
         TimeDemo,
@@ -61,6 +62,7 @@ class CommandLine {
     StartMode startMode = StartMode::Remembered;
     int skill = -1;        // --skill: an index of Skill::table() for this run, or -1
     std::string levelPath; // empty: the shipped level
+    std::string editPath;  // --edit: the level to open in the editor instead of the menu
     std::string recordPath;
     std::string statDumpPath;
     bool replaying = false;

@@ -76,6 +76,7 @@ bool Game::init(const ScreenSize& size) {
         return false;
     }
     applySettings();
+    readCrypt();
     inMenu = true;
     playing = false;
     listenForRules();

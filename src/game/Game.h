@@ -39,6 +39,8 @@
 #include <functional>
 #include <vector>
 
+class EditorScreen;
+class LevelDraft;
 class SwordSway;
 
 // The application: owns every system, runs the menu and play loops, and tears
@@ -90,6 +92,19 @@ class Game : public Trackable, public EventListener {
     // Usable without a window, as the tools' player does.
     void startPlay(bool load);
     void startPlayLoop();
+
+    // The list of levels, and the editor on a level file (--edit), which ends the game when
+    // it is left.
+    void runLevels();
+    void editFile(const std::string& path);
+    // The crypt's levels, read as the game starts; Play and Load begin with the first.
+    void readCrypt();
+    // Play goes on in this level, its save kept in savePath.
+    void chooseLevel(const std::string& path, const std::string& savePath);
+    // The crypt's levels, then the player's own, each with its best time.
+    std::vector<LevelInfo> levelList() const;
+    // Where the player's own levels are kept: my-levels in the player's data folder.
+    static std::string ownLevelFolder();
 
     // Play begins as the recording's did, without the menu.
     void startReplay(const Demo* demo, bool timed);
@@ -173,6 +188,16 @@ class Game : public Trackable, public EventListener {
                     const Demo::Frame& recorded, SwordSway& sway);
     void putBackSave(const std::string& saveText);
     void putBackMap(const SaveReader& save);
+    void goToSavedLevel(const std::string& key);
+    void levelCleared();
+    const LevelInfo* nextCryptLevel() const;
+    void goToNextLevel();
+    void editLevel(const LevelInfo* level, int cursorX, int cursorY);
+    void editFromPlay();
+    bool runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, int cursorY);
+    void sayProblems(EditorScreen& editor);
+    void saveFromEditor(EditorScreen& editor, EditedLevel& edited);
+    void playFromEditor(EditorScreen& editor);
     void pausePlay(const SwordSway& sway);
     void runPausedPass(const SwordSway& sway);
     void showPauseScreen(const SwordSway& sway);

@@ -13,6 +13,7 @@ namespace {
 
 const double START_X = 22.0;
 const double START_Y = 22.0;
+const double CELL_MIDDLE = 0.5;
 const double PLAY_NOTICE_MS = 6000.0;
 
 } // namespace
@@ -49,6 +50,11 @@ void Game::runMenu() {
             if (quit || !inMenu) {
                 return;
             }
+            if (next == Screen::Next::Levels) {
+                displaySystem->showPointer();
+                readMenuCommand(false); // the key that left the list is no press on the menu
+                continue;
+            }
         }
         displaySystem->beginFrame();
         menu.draw();
@@ -61,6 +67,7 @@ void Game::runMenu() {
 MenuCommand Game::readMenuCommand(bool waitingForPress) {
     MenuCommand command = inputSystem->readMenuCommand(waitingForPress);
     displaySystem->toFrame(command.clickX, command.clickY);
+    displaySystem->toFrame(command.pointerX, command.pointerY);
     return command;
 }
 
@@ -71,7 +78,12 @@ void Game::actOnMenu(Screen::Next next) {
         break;
     case Screen::Next::Play:
     case Screen::Next::Load:
+        // The menu's Play and Load start from the first level, or the one named.
+        chooseLevel(files.menuLevelPath, files.menuSavePath);
         startPlay(next == Screen::Next::Load);
+        break;
+    case Screen::Next::Levels:
+        runLevels();
         break;
     case Screen::Next::Quit:
         quit = true;
@@ -108,6 +120,11 @@ void Game::beginPlay() {
     mapScreen->reset();
     camera->posX = START_X;
     camera->posY = START_Y;
+    // A level that tells its start puts the player in the middle of that cell.
+    if (files.levelStart.has_value()) {
+        camera->posX = files.levelStart->x + CELL_MIDDLE;
+        camera->posY = files.levelStart->y + CELL_MIDDLE;
+    }
 }
 
 // A screen of its own, drawn at once and then once a frame, until it says what comes

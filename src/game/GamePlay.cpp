@@ -149,6 +149,10 @@ void Game::afterFrame(const PlayerCommand& command, bool closeRequested, int64_t
     } else if (command.fullscreen) {
         switchFullscreen();
         inputSystem->startAfresh(); // the window moved under the pointer
+    } else if (command.nextLevel) {
+        goToNextLevel();
+    } else if (command.edit && !files.fromEditor && playing) {
+        editFromPlay();
     }
 }
 
@@ -181,7 +185,12 @@ void Game::updateWorld() {
 PlayerCommand Game::takePlayerInput(bool closeRequested) {
     const int32_t centreX = displaySystem->width / 2;
     const int32_t centreY = displaySystem->height / 2;
-    const PlayerCommand command = inputSystem->readCommand(centreX);
+    PlayerCommand command = inputSystem->readCommand(centreX);
+    // The editor's level played at once: Escape and F5 go back to the editor, unsaved.
+    if (files.fromEditor && (command.quit || command.playNow) && !closeRequested) {
+        command.quit = false;
+        playing = false;
+    }
     inputSystem->fire(command);
     // Put the pointer back only when it has left the centre: a warp while a motion
     // is still on its way to us would throw that motion away.

@@ -42,8 +42,15 @@ const double WIN_NOTICE_MS = 5000.0;
 } // namespace
 
 void Game::loadLevel() {
-    const std::string& levelPath = files.levelPath;
-    const RegularFile::Contents file = RegularFile::read(levelPath, READ_LIMIT);
+    const std::string& levelPath = files.fromEditor ? "the editor's level" : files.levelPath;
+    files.levelStart.reset();
+    RegularFile::Contents file;
+    if (files.fromEditor) {
+        file.outcome = RegularFile::Outcome::Read;
+        file.text = files.editorText;
+    } else {
+        file = RegularFile::read(levelPath, READ_LIMIT);
+    }
     if (file.outcome != RegularFile::Outcome::Read) {
         std::cout << "Cannot open the level \"" << levelPath << "\""
                   << (file.outcome == RegularFile::Outcome::Refused ? ": " + file.problem : "")
@@ -59,6 +66,7 @@ void Game::loadLevel() {
     for (const LevelFile::UnitPlace& place : level.units) {
         createUnit(place.x, place.y);
     }
+    files.levelStart = level.start;
 }
 
 // A skull by the skill's knobs; as designed they leave it as the design made it.
@@ -159,6 +167,7 @@ void Game::swingSword() {
         std::cout << WIN_MESSAGE << "\n";
         hud->notify(WIN_MESSAGE, WIN_NOTICE_MS);
         view->showTally();
+        levelCleared();
     }
 }
 

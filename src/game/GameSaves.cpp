@@ -30,6 +30,10 @@ SaveRecord Game::saveRecord() const {
     if (recordedGame->skill != Skill::DESIGNED) {
         record.skill = Skill::at(recordedGame->skill).word;
     }
+    // The crypt's first level, as every save before the crypt, says nothing of its level.
+    if (files.cryptIndex > 0) {
+        record.level = files.levelKey;
+    }
     const SeenCells& seen = mapScreen->seen;
     record.keepsMap = seen.kept;
     if (seen.kept) {
@@ -52,8 +56,8 @@ bool Game::saveGame() {
         return true; // a fallen player is never saved: the last save stays good
     }
     ++recordedGame->stats.saves;
-    if (recordedGame->replaying()) {
-        return true; // a replay counts its saves and writes none
+    if (recordedGame->replaying() || files.fromEditor) {
+        return true; // a replay counts its saves and writes none; so does the editor's play
     }
     std::string reason;
     if (!RegularFile::replace(files.savePath, SaveWriter::compose(saveRecord()), reason)) {
@@ -84,6 +88,9 @@ void Game::putBackSave(const std::string& saveText) {
     }
     std::istringstream text(saveText);
     const SaveReader save = SaveReader::read(text);
+    if (!recordedGame->replaying()) {
+        goToSavedLevel(save.level);
+    }
     for (const std::string& problem : save.problems) {
         std::cout << "Save \"" << files.savePath << "\": " << problem << std::endl;
     }
@@ -113,6 +120,28 @@ void Game::putBackSave(const std::string& saveText) {
     deleteUnits();
     for (const LevelFile::UnitPlace& place : save.units) {
         createUnit(place.x, place.y);
+    }
+}
+
+// A save of the crypt's first level names none; one of another names it, and play goes
+// on there. A name the crypt does not know leaves the level as it is.
+void Game::goToSavedLevel(const std::string& key) {
+    if (files.cryptIndex < 0 || files.crypt.empty()) {
+        return; // a level of the player's or the command line's keeps its own save
+    }
+    const std::string wanted = key.empty() ? files.crypt.front().key : key;
+    for (const LevelInfo& level : files.crypt) {
+        if (level.key == wanted && level.path != files.levelPath) {
+            chooseLevel(level.path, files.savePath);
+            deleteUnits();
+            loadLevel();
+            mapScreen->reset();
+            return;
+        }
+    }
+    if (wanted != files.levelKey) {
+        std::cout << "Save \"" << files.savePath << "\": the level \"" << wanted
+                  << "\" is not in the crypt; the game goes on in this one" << std::endl;
     }
 }
 

@@ -37,6 +37,9 @@ int main(int argc, char** argv) {
     if (line.replaying) {
         game->startReplay(&demo, line.timed);
     }
+    if (!line.editPath.empty()) {
+        game->editFile(line.editPath);
+    }
     while (!game->quit) {
         if (game->playing) {
             game->runPlay();

@@ -103,6 +103,9 @@ PlayerCommand InputSystem::commandFromSnapshots(int32_t referenceX) {
     command.pause = pauseKeyPressed();
     command.fullscreen = fullscreenKeyPressed();
     command.screenshot = actionPressed(Action::Screenshot);
+    command.nextLevel = keyPressed(ALLEGRO_KEY_N);
+    command.edit = keyPressed(ALLEGRO_KEY_F4);
+    command.playNow = keyPressed(ALLEGRO_KEY_F5);
     const int32_t travel = ignoreNextTurn ? 0 : referenceX - currentMouse->x;
     readMapKeys(command, travel);
     rememberKeyboard();
@@ -149,8 +152,49 @@ MenuCommand InputSystem::readMenuCommand(bool waitingForPress) {
     command.click = buttonPressed(1);
     command.clickX = currentMouse->x;
     command.clickY = currentMouse->y;
+    readEditingKeys(command);
     rememberKeyboard();
     return command;
+}
+
+// The keys of the list of levels and of the editor, and the text they type.
+void InputSystem::readEditingKeys(MenuCommand& command) const {
+    command.levels = keyPressed(ALLEGRO_KEY_L);
+    command.ctrl = keyDown(ALLEGRO_KEY_LCTRL) || keyDown(ALLEGRO_KEY_RCTRL);
+    const bool shift = keyDown(ALLEGRO_KEY_LSHIFT) || keyDown(ALLEGRO_KEY_RSHIFT);
+    std::size_t typed = 0;
+    auto type = [&](char c) {
+        if (typed + 1 < sizeof command.typed && !command.ctrl) {
+            command.typed[typed++] = c;
+        }
+    };
+    for (int letter = 0; letter < 26; ++letter) {
+        if (keyPressed(ALLEGRO_KEY_A + letter)) {
+            command.letter = static_cast<char>('a' + letter);
+            type(static_cast<char>((shift ? 'A' : 'a') + letter));
+        }
+    }
+    for (int digit = 0; digit < 10; ++digit) {
+        if (keyPressed(ALLEGRO_KEY_0 + digit) || keyPressed(ALLEGRO_KEY_PAD_0 + digit)) {
+            command.digit = digit;
+            type(static_cast<char>('0' + digit));
+        }
+    }
+    command.space = keyPressed(ALLEGRO_KEY_SPACE);
+    if (command.space) {
+        type(' ');
+    }
+    if (keyPressed(ALLEGRO_KEY_MINUS)) {
+        type(shift ? '_' : '-');
+    }
+    command.backspace = keyPressed(ALLEGRO_KEY_BACKSPACE);
+    command.remove = keyPressed(ALLEGRO_KEY_DELETE);
+    command.playNow = keyPressed(ALLEGRO_KEY_F5);
+    command.edit = keyPressed(ALLEGRO_KEY_F4);
+    command.pointerX = currentMouse->x;
+    command.pointerY = currentMouse->y;
+    command.leftHeld = (currentMouse->buttons & 1) != 0;
+    command.rightHeld = (currentMouse->buttons & 2) != 0;
 }
 
 PlayerCommand InputSystem::readReplayKeys() {

@@ -103,6 +103,7 @@ class InputSystem : public Trackable {
     bool ignoreNextTurn = false;
 
     void readMapKeys(PlayerCommand& command, int32_t pointerTravel);
+    void readEditingKeys(MenuCommand& command) const;
     bool actionDown(KeyBindings::Action action) const;
     bool actionPressed(KeyBindings::Action action) const;
     void fire(EventType type);

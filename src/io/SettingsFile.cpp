@@ -2,10 +2,10 @@
 
 #include "core/BaseDirectories.h"
 #include "core/RegularFile.h"
+#include "io/ConfigText.h"
 
 #include <algorithm>
 #include <allegro5/allegro.h>
-#include <allegro5/allegro_memfile.h>
 
 namespace {
 
@@ -78,20 +78,6 @@ class Reader {
     const ALLEGRO_CONFIG* config;
     std::vector<std::string>& problems;
 };
-
-ALLEGRO_CONFIG* configFromText(const std::string& text) {
-    if (text.empty()) {
-        return al_create_config();
-    }
-    std::string copy = text; // the memory file reads from memory it may own
-    ALLEGRO_FILE* file = al_open_memfile(&copy[0], static_cast<int64_t>(copy.size()), "r");
-    if (file == nullptr) {
-        return nullptr;
-    }
-    ALLEGRO_CONFIG* config = al_load_config_file_f(file);
-    al_fclose(file);
-    return config;
-}
 
 // What a setting takes, for the comment at the head of its section: "classic or smooth".
 std::string takes(const Settings::Entry& entry) {
@@ -227,7 +213,7 @@ SettingsFile::Loaded SettingsFile::parse(const std::string& text) {
                                   "defaults stay.");
         return loaded;
     }
-    ALLEGRO_CONFIG* config = configFromText(text);
+    ALLEGRO_CONFIG* config = ConfigText::parse(text);
     if (config == nullptr) {
         loaded.problems.push_back("Settings: the file cannot be read; the defaults stay.");
         return loaded;
@@ -266,15 +252,7 @@ std::string SettingsFile::compose(const Settings& settings) {
                             PadBindings::buttonName(settings.pad.buttons.button(action)));
     }
     // Far more room than the few lines it writes.
-    std::string text(SIZE_LIMIT, '\0');
-    ALLEGRO_FILE* file = al_open_memfile(&text[0], static_cast<int64_t>(text.size()), "w");
-    if (file != nullptr) {
-        al_save_config_file_f(file, config);
-        text.resize(static_cast<std::size_t>(std::max<int64_t>(al_ftell(file), 0)));
-        al_fclose(file);
-    } else {
-        text.clear();
-    }
+    const std::string text = ConfigText::write(config, SIZE_LIMIT);
     al_destroy_config(config);
     return text;
 }

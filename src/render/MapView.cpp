@@ -8,8 +8,8 @@
 
 namespace {
 
-const int TILE_SIZE = 64;
-const int WALL_TILE_OFFSET = 2; // a wall of value v shows tile v + 2, as in the view
+const int TILE_SIZE = MapView::TILE_SIZE;
+const int WALL_TILE_OFFSET = MapView::WALL_TILE_OFFSET;
 const double UNIT = 1 << MapView::SHIFT;
 
 int64_t inSteps(double cells) {

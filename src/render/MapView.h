@@ -32,6 +32,9 @@ class MapView {
         int64_t downX = 0, downY = 0;
     };
     static constexpr int SHIFT = 16;
+    // The texture strip's square tiles; a wall of value v shows tile v + 2, as in the view.
+    static constexpr int TILE_SIZE = 64;
+    static constexpr int WALL_TILE_OFFSET = 2;
     // The colours of floor (0), the walls (1 to 9), the grid and the unseen.
     struct Palette {
         std::array<ALLEGRO_COLOR, 10> cells{};

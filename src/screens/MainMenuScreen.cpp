@@ -11,11 +11,16 @@ namespace {
 // A click counts on an item's line, from its top down to the next item's.
 const int32_t ITEM_CLICK_HEIGHT = 24;
 const float SKILL_LINE_Y = 272.0f;
+// The foot's two lines side by side.
+const int32_t OPTIONS_X = 215;
+const int32_t LEVELS_X = 385;
 
 } // namespace
 
 MainMenuScreen::MainMenuScreen(Menu* menu, const Fonts& fonts)
-    : menu(menu), fonts(fonts), optionsLine(fonts.text, OPTIONS_LINE_Y) {}
+    : menu(menu), fonts(fonts),
+      optionsLine(fonts.text, OPTIONS_X, OPTIONS_LINE_Y, KeyLine::OPTIONS),
+      levelsLine(fonts.text, LEVELS_X, OPTIONS_LINE_Y, KeyLine::LEVELS) {}
 
 Screen::Next MainMenuScreen::update(const MenuCommand& command) {
     padConnected = command.padConnected;
@@ -24,6 +29,9 @@ Screen::Next MainMenuScreen::update(const MenuCommand& command) {
     }
     if (optionsLine.asked(command)) {
         return Next::Options;
+    }
+    if (levelsLine.asked(command)) {
+        return Next::Levels;
     }
     MenuRules::Keys keys;
     keys.escape = command.leave;
@@ -76,6 +84,7 @@ void MainMenuScreen::draw() const {
         al_draw_text(fonts.text, white, centreX, HEIGHT - 20, ALLEGRO_ALIGN_CENTRE, "Orrinvale");
     }
     optionsLine.draw(padConnected);
+    levelsLine.draw(padConnected);
     if (skillIndex != Skill::DESIGNED && fonts.text != nullptr) {
         const std::string line = std::string("Skill: ") + Skill::at(skillIndex).label;
         al_draw_text(fonts.text, Hud::ink(), centreX, SKILL_LINE_Y, ALLEGRO_ALIGN_CENTRE,

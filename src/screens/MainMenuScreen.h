@@ -1,12 +1,13 @@
 #pragma once
 
 #include "render/Menu.h"
-#include "screens/OptionsLine.h"
+#include "screens/KeyLine.h"
 #include "screens/Screen.h"
 
 // The main menu: Play, Load and Quit under the title, the controls and the credit below,
-// and the line that names the Options key. W and S (or Up and Down) move, Enter chooses,
-// Escape leaves; a click on an item chooses it, a click on the Options line opens Options.
+// and the lines that name the Options and Levels keys. W and S (or Up and Down) move, Enter
+// chooses, Escape leaves; a click on an item chooses it, a click on the Options line opens Options,
+// on the Levels line the list of levels.
 class MainMenuScreen : public Screen {
   public:
     // The menu is the game's; the screen moves its selection.
@@ -25,7 +26,8 @@ class MainMenuScreen : public Screen {
 
     Menu* menu;
     Fonts fonts;
-    OptionsLine optionsLine;
+    KeyLine optionsLine;
+    KeyLine levelsLine;
     bool padConnected = false;
     int skillIndex = 0;
 };

@@ -41,7 +41,7 @@ const char* PauseScreen::leaveLine() const {
 }
 
 std::string PauseScreen::lines() const {
-    return std::string(goOnLine()) + "\n" + leaveLine() + "\n" + OptionsLine::text(padConnected);
+    return std::string(goOnLine()) + "\n" + leaveLine() + "\n" + optionsLine.text(padConnected);
 }
 
 void PauseScreen::draw() const {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Trackable.h"
-#include "screens/OptionsLine.h"
+#include "screens/KeyLine.h"
 #include "screens/Screen.h"
 
 #include <string>
@@ -13,7 +13,7 @@
 class PauseScreen : public Screen, public Trackable {
   public:
     explicit PauseScreen(const Fonts& fonts)
-        : fonts(fonts), optionsLine(fonts.text, OPTIONS_LINE_Y) {}
+        : fonts(fonts), optionsLine(fonts.text, WIDTH / 2, OPTIONS_LINE_Y, KeyLine::OPTIONS) {}
 
     bool paused() const { return unfocused || byKey || padGone; }
     void focusLost() { unfocused = true; }
@@ -40,7 +40,7 @@ class PauseScreen : public Screen, public Trackable {
     const char* leaveLine() const;
 
     Fonts fonts;
-    OptionsLine optionsLine;
+    KeyLine optionsLine;
     bool unfocused = false;
     bool byKey = false;
     bool padGone = false;

@@ -20,6 +20,10 @@ class Screen {
         Quit,       // end the game
         Resume,     // play on
         Fullscreen, // between the window and the full screen, and stay
+        Levels,     // open the list of levels
+        Edit,       // the editor: a level to edit, or from there, the level played at once
+        Save,       // the editor's level to be written
+        Remove,     // the list's level to be removed
     };
 
     // The faces screens write in: the text font, and the title face of the main menu.

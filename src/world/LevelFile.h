@@ -3,10 +3,13 @@
 #include "world/LineReader.h"
 
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
-// A level as read from its text file: MAP_SIZE grid lines, then "unit:X Y" lines.
+// A level as read from its text file: MAP_SIZE grid lines, then "unit:X Y" lines, and
+// what may be told of it besides: "name:" its name, "start:X Y" where Play puts the
+// player, "par:SECONDS" the time to beat. Other lines are skipped.
 // Reading never fails and never reads past what the file holds: a missing line or
 // character is open floor, and what looked wrong is listed in problems. Lines and the
 // file are read only so far (see LevelFile.cpp), so an endless one cannot swamp the game.
@@ -24,14 +27,26 @@ class LevelFile {
     // The level the game ships, which Play and Load start from unless told otherwise.
     static constexpr const char* SHIPPED_PATH = "levels/RirUdodu.lev";
 
+    static constexpr std::size_t NAME_LIMIT = 40;
+    static constexpr int PAR_LIMIT = 99 * 60 + 59; // seconds: the tally shows minutes
+
     // Fills grid (MAP_SIZE by MAP_SIZE) from the stream and collects the unit lines.
     static LevelFile read(std::istream& in, int** grid);
+    // The text of a level: the grid's rows, then its name, start and par where it has
+    // them, then its units; read back, it gives the same level.
+    static std::string compose(const int* const* grid, const LevelFile& level);
 
     std::vector<UnitPlace> units;
+    std::string name; // printable, at most NAME_LIMIT characters; empty when not told
+    std::optional<UnitPlace> start;
+    std::optional<int> parSeconds; // from 1 to PAR_LIMIT
     std::vector<std::string> problems;
 
   private:
     void readGrid(LineReader& lines, int** grid);
     void readGridLine(const std::string& line, int lineNumber, int* row);
-    void readUnitLine(const std::string& line);
+    void readKeyLine(const std::string& line);
+    void readUnitLine(const std::string& value);
+    void readStart(const std::string& value);
+    void readPar(const std::string& value);
 };

@@ -77,6 +77,9 @@ void SaveReader::readLine(const std::string& line) {
     if (takeKey(text, SKILL_KEY)) {
         skill = std::string(text).substr(0, SKILL_WORD_LIMIT);
     }
+    if (takeKey(text, LEVEL_KEY)) {
+        level = std::string(text).substr(0, LEVEL_NAME_LIMIT);
+    }
     if (takeKey(text, MAP_KEY)) {
         keepsMap = true;
     }

@@ -26,6 +26,10 @@ class SaveReader {
     // "skill:WORD": the skill the game is played at; a save without it, as designed.
     static constexpr const char* SKILL_KEY = "skill:";
     static constexpr std::size_t SKILL_WORD_LIMIT = 32;
+    // "level:FILE": the crypt's level the save belongs to, by its file name; a save
+    // without it belongs to the level the game was started on.
+    static constexpr const char* LEVEL_KEY = "level:";
+    static constexpr std::size_t LEVEL_NAME_LIMIT = 64;
     static constexpr const char* SEEN_KEY = "seen:";
     static constexpr const char* MARK_KEY = "mark:";
     static constexpr int MAX_MARKS = 10;
@@ -44,6 +48,7 @@ class SaveReader {
     // The map: kept, its cells seen (x by y; all unseen unless the file says otherwise),
     // and its marks by number (those the file leaves out are gone, the rest keep order).
     std::string skill; // as written, at most SKILL_WORD_LIMIT characters
+    std::string level; // as written, at most LEVEL_NAME_LIMIT characters
     bool keepsMap = false;
     std::vector<std::vector<bool>> seen =
         std::vector<std::vector<bool>>(MAP_SIZE, std::vector<bool>(MAP_SIZE, false));

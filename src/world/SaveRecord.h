@@ -20,6 +20,8 @@ struct SaveRecord {
     std::vector<Place> units;
     // The skill the game is played at, by its word; empty as designed, which writes nothing.
     std::string skill;
+    // The crypt's level by its file name; empty for the level the game starts on.
+    std::string level;
     // The map, when the game keeps one: the cells seen, x by y, and the marks in order.
     bool keepsMap = false;
     std::vector<std::vector<bool>> seen; // MAP_SIZE rows of MAP_SIZE

@@ -45,6 +45,9 @@ std::string SaveWriter::compose(const SaveRecord& record) {
     if (!record.skill.empty()) {
         text << SaveReader::SKILL_KEY << record.skill << "\n";
     }
+    if (!record.level.empty()) {
+        text << SaveReader::LEVEL_KEY << record.level << "\n";
+    }
     if (record.keepsMap) {
         composeMap(record, text);
     }

@@ -132,6 +132,7 @@ check "cpack makes a .deb" test -n "$DEB"
 dpkg-deb -c "$DEB" | awk '{print $6}' >"$E2E_WORK/contents"
 for path in ./usr/games/duskmarch ./usr/lib/games/duskmarch/duskmarch \
     ./usr/share/games/duskmarch/assets/map.png ./usr/share/games/duskmarch/levels/RirUdodu.lev \
+    ./usr/share/games/duskmarch/levels/crypt.ini ./usr/share/games/duskmarch/levels/LongDark.lev \
     ./usr/share/applications/$APP_ID.desktop ./usr/share/metainfo/$APP_ID.metainfo.xml \
     ./usr/share/icons/hicolor/48x48/apps/$APP_ID.png ./usr/share/man/man6/duskmarch.6.gz \
     ./usr/share/doc/duskmarch/copyright ./usr/share/doc/duskmarch/changelog.gz; do

@@ -1,0 +1,195 @@
+// The level editor's loop: a level opened from the list, the command line or play, played
+// at once and back, and saved beside and renamed into place.
+#include "game/Game.h"
+
+#include "core/AssetIds.h"
+#include "core/RegularFile.h"
+#include "io/CryptFile.h"
+#include "screens/EditorScreen.h"
+#include "units/LevelCheck.h"
+
+#include <cctype>
+#include <iostream>
+
+namespace {
+
+const std::size_t FILE_NAME_LIMIT = 40;
+
+// A file name made of a level's name: letters and digits kept, the rest a dash.
+std::string fileNameFor(const std::string& levelName) {
+    std::string name;
+    for (const char c : levelName) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) != 0;
+        if (plain || (!name.empty() && name.back() != '-')) {
+            name += plain ? c : '-';
+        }
+    }
+    while (!name.empty() && name.back() == '-') {
+        name.pop_back();
+    }
+    name = name.substr(0, FILE_NAME_LIMIT);
+    return name.empty() ? "level" : name;
+}
+
+std::string fileName(const std::string& path) {
+    return path.substr(path.find_last_of('/') + 1);
+}
+
+// The level's text as the file holds it; a level that does not exist yet is a new one.
+LevelDraft draftOf(const std::string& path) {
+    const RegularFile::Contents file = RegularFile::read(path, LevelFile::FILE_LIMIT);
+    return file.outcome == RegularFile::Outcome::Read ? LevelDraft::fromText(file.text)
+                                                      : LevelDraft();
+}
+
+} // namespace
+
+// From the list: a level of the crypt is saved as a copy among the player's own, one of
+// the player's in place, and a new one (level null) once it is named.
+void Game::editLevel(const LevelInfo* level, int cursorX, int cursorY) {
+    EditedLevel edited;
+    LevelDraft draft;
+    if (level != nullptr) {
+        draft = draftOf(level->path);
+        edited.path = level->own ? level->path : "";
+        if (draft.name().empty()) {
+            draft.rename(level->name);
+            draft.markSaved();
+        }
+    }
+    runEditor(draft, edited, cursorX, cursorY);
+}
+
+// --edit FILE: saved to FILE, and leaving the editor ends the game.
+void Game::editFile(const std::string& path) {
+    EditedLevel edited;
+    edited.path = path;
+    runEditor(draftOf(path), edited, MAP_SIZE / 2, MAP_SIZE / 2);
+    quit = true;
+}
+
+// F4 in play: the level played, the cursor where the player stands. Leaving the editor goes
+// back to play as it was, unless the editor played a level meanwhile.
+void Game::editFromPlay() {
+    const std::string& path = files.levelPath;
+    const bool own = files.levelKey.rfind(LevelInfo::OWN_PREFIX, 0) == 0;
+    LevelInfo level{path, files.levelKey, "", 0, own, -1};
+    if (files.cryptIndex >= 0) {
+        level.name = files.crypt[static_cast<std::size_t>(files.cryptIndex)].name;
+    }
+    EditedLevel edited;
+    LevelDraft draft = draftOf(path);
+    edited.path = own ? path : "";
+    if (draft.name().empty() && !level.name.empty()) {
+        draft.rename(level.name);
+        draft.markSaved();
+    }
+    const bool playedMeanwhile =
+        runEditor(draft, edited, static_cast<int>(camera->posX), static_cast<int>(camera->posY));
+    if (quit) {
+        return;
+    }
+    if (playedMeanwhile) {
+        playing = false; // the world is the editor's level now: back to the menu
+        inMenu = true;
+        return;
+    }
+    playing = true;
+    inMenu = false;
+    resumePlay();
+}
+
+// The editor until the player leaves it; true when it played its level meanwhile.
+bool Game::runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, int cursorY) {
+    EditorScreen::Look look;
+    ImageBuffer* textures = bufferManager->getBuffer(BufferId::TEXTURES);
+    look.palette = MapView::paletteOf(textures);
+    look.textures = textures != nullptr ? textures->bitmap : nullptr;
+    EditorScreen editor(screenFonts(), look, draft, cursorX, cursorY);
+    editor.savesTo(edited.path.empty() ? "Ctrl+S saves it among yours"
+                                       : "Saves to " + fileName(edited.path),
+                   edited.path.empty());
+    long checked = editor.version() - 1;
+    bool played = false;
+    const bool wasPlaying = playing;
+    while (!quit) {
+        const Screen::Next next = runScreen(editor, [&]() {
+            if (editor.version() != checked) {
+                checked = editor.version();
+                sayProblems(editor);
+            }
+        });
+        if (next == Screen::Next::Quit) {
+            quit = true;
+        } else if (next == Screen::Next::Back) {
+            break;
+        } else if (next == Screen::Next::Fullscreen) {
+            switchFullscreen();
+        } else if (next == Screen::Next::Save) {
+            saveFromEditor(editor, edited);
+        } else if (next == Screen::Next::Play) {
+            playFromEditor(editor);
+            played = true;
+        }
+    }
+    playing = wasPlaying && !played;
+    return played;
+}
+
+void Game::sayProblems(EditorScreen& editor) {
+    const std::vector<LevelCheck::Problem> problems = LevelCheck::check(editor.draft());
+    std::vector<LevelFile::UnitPlace> cells;
+    for (const LevelCheck::Problem& problem : problems) {
+        cells.push_back({problem.x, problem.y});
+    }
+    editor.problemsAre(LevelCheck::summary(problems), cells);
+}
+
+// Written beside and renamed into place; a level without a place of its own goes among the
+// player's levels, under a file name made of its name that no other level there has.
+void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
+    std::string reason;
+    if (edited.path.empty()) {
+        const std::string folder = ownLevelFolder();
+        if (folder.empty() || !RegularFile::makeFolders(folder, reason)) {
+            editor.say("Not saved: " +
+                       (folder.empty() ? "there is no folder for your levels" : reason));
+            return;
+        }
+        const std::string base = folder + "/" + fileNameFor(editor.draft().name());
+        edited.path = base + ".lev";
+        for (int n = 2; RegularFile::read(edited.path, 1).outcome != RegularFile::Outcome::Missing;
+             ++n) {
+            edited.path = base + "-" + std::to_string(n) + ".lev";
+        }
+    }
+    if (!RegularFile::replace(edited.path, editor.draft().text(), reason)) {
+        editor.say("Not saved: " + reason);
+        return;
+    }
+    editor.draft().markSaved();
+    editor.savesTo("Saved to " + fileName(edited.path), false);
+    const std::vector<LevelCheck::Problem> problems = LevelCheck::check(editor.draft());
+    editor.say(problems.empty() ? "Saved" : "Saved, but: " + LevelCheck::summary(problems));
+    std::cout << "Level saved to \"" << edited.path << "\"" << std::endl;
+}
+
+// F5: the level as it stands, from its start, at the skill last chosen; no save is written
+// and no time kept, and Escape or F5 comes back.
+void Game::playFromEditor(EditorScreen& editor) {
+    const GameFiles before = files;
+    files.fromEditor = true;
+    files.editorText = editor.draft().text();
+    files.cryptIndex = -1;
+    files.levelKey.clear();
+    recordedGame->stopRecording();
+    recordedGame->playAt(playerSettings->settings.skill);
+    beginPlay();
+    while (playing && !quit) {
+        runPlay();
+    }
+    files = before;
+    files.editorText.clear();
+    inMenu = false;
+    playing = false;
+}
