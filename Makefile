@@ -125,7 +125,7 @@ bench: build
 fuzz: fuzz-deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DDUSKMARCH_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	@for target in level save round_trip settings demo; do \
+	@for target in level save round_trip settings demo level_info; do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$target $(FUZZ_BUILD)/artifacts; \
 	  echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	  ./$(FUZZ_BUILD)/tests/fuzz/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) \

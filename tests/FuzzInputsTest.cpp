@@ -1,6 +1,7 @@
 // Every seed of the readers' fuzzers, and every input that once found a fault, read
 // again with the promises the fuzzers check (tests/fuzz/ReaderChecks.h).
 #include "TestSupport.h"
+#include "fuzz/LevelInfoChecks.h"
 #include "fuzz/ReaderChecks.h"
 #include "fuzz/SettingsChecks.h"
 
@@ -50,6 +51,11 @@ TEST(FuzzInputsTest, TheDemoReaderKeepsItsPromisesOnEveryKeptInput) {
 TEST(FuzzInputsTest, TheSettingsReaderKeepsItsPromisesOnEveryKeptInput) {
     startAllegroForTests();
     EXPECT_GE(replay("settings", checkSettingsReader), 3);
+}
+
+TEST(FuzzInputsTest, TheCryptsAndBestTimesReadersKeepTheirPromisesOnEveryKeptInput) {
+    startAllegroForTests();
+    EXPECT_GE(replay("level_info", checkLevelInfoReaders), 3);
 }
 
 } // namespace

@@ -105,6 +105,8 @@ class Game : public Trackable, public EventListener {
     std::vector<LevelInfo> levelList() const;
     // Where the player's own levels are kept: my-levels in the player's data folder.
     static std::string ownLevelFolder();
+    // N once the level is cleared: the crypt's next level, from its start, at the same skill.
+    void goToNextLevel();
 
     // Play begins as the recording's did, without the menu.
     void startReplay(const Demo* demo, bool timed);
@@ -191,7 +193,6 @@ class Game : public Trackable, public EventListener {
     void goToSavedLevel(const std::string& key);
     void levelCleared();
     const LevelInfo* nextCryptLevel() const;
-    void goToNextLevel();
     void editLevel(const LevelInfo* level, int cursorX, int cursorY);
     void editFromPlay();
     bool runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, int cursorY);

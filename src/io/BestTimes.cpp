@@ -1,7 +1,9 @@
 #include "io/BestTimes.h"
 
+#include "core/LevelInfo.h"
 #include "core/RegularFile.h"
 #include "io/ConfigText.h"
+#include "io/CryptFile.h"
 
 #include <cstdlib>
 
@@ -11,6 +13,13 @@ const char* const SECTION = "best";
 // Longer than any level is played: a day.
 const int64_t LONGEST_MS = 24LL * 60 * 60 * 1000;
 const std::size_t KEY_LIMIT = 80;
+
+// A crypt's level by its file name, or one of the player's: "own/" and its file name.
+bool levelKey(const std::string& key) {
+    const std::string own = LevelInfo::OWN_PREFIX;
+    return key.size() <= KEY_LIMIT &&
+           CryptFile::plainLevelName(key.rfind(own, 0) == 0 ? key.substr(own.size()) : key);
+}
 
 } // namespace
 
@@ -31,8 +40,7 @@ BestTimes BestTimes::parse(const std::string& text) {
         const std::string value = ConfigText::value(config, SECTION, key);
         char* end = nullptr;
         const long long ms = std::strtoll(value.c_str(), &end, 10);
-        if (end != value.c_str() && *end == '\0' && ms > 0 && ms <= LONGEST_MS &&
-            std::string(key).size() <= KEY_LIMIT) {
+        if (end != value.c_str() && *end == '\0' && ms > 0 && ms <= LONGEST_MS && levelKey(key)) {
             best.times[key] = ms;
         }
     }
@@ -59,7 +67,7 @@ int64_t BestTimes::best(const std::string& key) const {
 }
 
 bool BestTimes::offer(const std::string& key, int64_t milliseconds) {
-    if (milliseconds <= 0 || milliseconds > LONGEST_MS || key.empty() || key.size() > KEY_LIMIT ||
+    if (milliseconds <= 0 || milliseconds > LONGEST_MS || !levelKey(key) ||
         (best(key) >= 0 && best(key) <= milliseconds)) {
         return false;
     }

@@ -6,7 +6,7 @@
 
 // The best time each level was cleared in, kept in the player's data folder as an Allegro
 // configuration file ("[best]", one line per level key with its milliseconds). Read
-// bounded; a value that is not a time is left out.
+// bounded; a line whose key is not a level's or whose value is not a time is left out.
 class BestTimes {
   public:
     static constexpr std::size_t SIZE_LIMIT = 64 * 1024;

@@ -67,6 +67,7 @@ Screen::Next EditorScreen::updateEditing(const MenuCommand& command) {
         }
         return Next::Save;
     }
+    chooseWall(command); // before painting: a wall chosen as the button goes down paints
     moveCursor(command);
     paintWithPointer(command);
     takeKeys(command);
@@ -149,7 +150,7 @@ void EditorScreen::paintWithPointer(const MenuCommand& command) {
     strokeCell = under;
 }
 
-void EditorScreen::takeKeys(const MenuCommand& command) {
+void EditorScreen::chooseWall(const MenuCommand& command) {
     const int swatch = clickedSwatch(command);
     if (swatch >= 0) {
         wall = swatch;
@@ -157,6 +158,9 @@ void EditorScreen::takeKeys(const MenuCommand& command) {
     if (command.digit >= 0 && !command.ctrl) {
         wall = command.digit;
     }
+}
+
+void EditorScreen::takeKeys(const MenuCommand& command) {
     if (command.space) {
         level.paint(cursor.x, cursor.y, wall);
     }

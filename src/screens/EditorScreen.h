@@ -61,6 +61,7 @@ class EditorScreen : public Screen {
     Next updateAskingLeave(const MenuCommand& command);
     void moveCursor(const MenuCommand& command);
     void paintWithPointer(const MenuCommand& command);
+    void chooseWall(const MenuCommand& command);
     void takeKeys(const MenuCommand& command);
     bool pointerCell(const MenuCommand& command, LevelFile::UnitPlace& cell) const;
     int clickedSwatch(const MenuCommand& command) const;

@@ -129,8 +129,11 @@ void EditorScreen::drawSide() const {
     const std::string name = level.name().empty() ? "(no name yet)" : level.name();
     const std::string cell = "Cell " + std::to_string(cursor.x) + " " + std::to_string(cursor.y) +
                              (level.changed() ? "   unsaved" : "");
-    const std::string counts = std::to_string(level.skulls().size()) + " skulls, " +
-                               std::to_string(level.undoSteps()) + " steps to undo";
+    const std::size_t skulls = level.skulls().size();
+    const std::size_t steps = level.undoSteps();
+    const std::string counts = std::to_string(skulls) + (skulls == 1 ? " skull, " : " skulls, ") +
+                               std::to_string(steps) + (steps == 1 ? " step" : " steps") +
+                               " to undo";
     const std::string lines[] = {name,
                                  cell,
                                  counts,

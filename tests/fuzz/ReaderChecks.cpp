@@ -1,6 +1,7 @@
 #include "ReaderChecks.h"
 
 #include "world/Demo.h"
+#include "world/LevelDraft.h"
 #include "world/LevelFile.h"
 #include "world/MapGrid.h"
 #include "world/NumberParser.h"
@@ -73,7 +74,48 @@ void checkLevelReader(const uint8_t* data, std::size_t size) {
     }
     require(level.problems.size() <= MAP_SIZE + 2 + level.units.size() + size,
             "more problems than lines");
+    require(level.name.size() <= LevelFile::NAME_LIMIT, "a name past its limit");
+    require(!level.start.has_value() || MapGrid::contains(level.start->x, level.start->y),
+            "a start outside the grid");
+    require(!level.parSeconds.has_value() ||
+                (*level.parSeconds >= 1 && *level.parSeconds <= LevelFile::PAR_LIMIT),
+            "a par out of range");
+    checkLevelRoundTrip(grid, level);
     MapGrid::release(grid);
+}
+
+// What the editor writes of a level reads back as the same level: every cell, the name,
+// start, par and units in their order; and written again, the same bytes.
+void checkLevelRoundTrip(int** grid, const LevelFile& level) {
+    const std::string text = LevelFile::compose(grid, level);
+    if (text.size() > LineReader::TEXT_LIMIT) {
+        return; // "unit:" alone is written "unit:0 0": more than the reader takes
+    }
+    std::istringstream again(text);
+    int** copy = MapGrid::allocate();
+    const LevelFile read = LevelFile::read(again, copy);
+    for (int x = 0; x < MAP_SIZE; ++x) {
+        for (int y = 0; y < MAP_SIZE; ++y) {
+            require(copy[x][y] == grid[x][y], "a cell written is read back otherwise");
+        }
+    }
+    require(read.name == level.name, "the name is read back otherwise");
+    require(
+        read.start.has_value() == level.start.has_value() &&
+            (!read.start || (read.start->x == level.start->x && read.start->y == level.start->y)),
+        "the start is read back otherwise");
+    require(read.parSeconds == level.parSeconds, "the par is read back otherwise");
+    require(read.units.size() == level.units.size(), "units are lost or gained");
+    for (std::size_t i = 0; i < read.units.size(); ++i) {
+        require(read.units[i].x == level.units[i].x && read.units[i].y == level.units[i].y,
+                "a unit is read back elsewhere");
+    }
+    require(read.problems.empty(), "what was written is read with a problem");
+    require(LevelFile::compose(copy, read) == text, "written again, other bytes");
+    // The editor writes the start of a level that tells none all the same.
+    require(!level.start.has_value() || LevelDraft::fromText(text).text() == text,
+            "the editor writes other bytes");
+    MapGrid::release(copy);
 }
 
 void checkSaveReader(const uint8_t* data, std::size_t size) {

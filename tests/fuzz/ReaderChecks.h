@@ -1,5 +1,6 @@
 #pragma once
 
+#include "world/LevelFile.h"
 #include "world/SaveRecord.h"
 
 #include <cstddef>
@@ -11,6 +12,8 @@
 // replaying unit test fails on.
 void checkLevelReader(const uint8_t* data, std::size_t size);
 void checkSaveReader(const uint8_t* data, std::size_t size);
+// A level the reader took, written as the editor writes it, reads back the same level.
+void checkLevelRoundTrip(int** grid, const LevelFile& level);
 
 // A record written by the save writer reads back as it went in, as far as the format
 // keeps it: whole cells, positions inside the grid, every statistic exactly, the units
