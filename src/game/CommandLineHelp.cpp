@@ -62,8 +62,8 @@ std::string CommandLine::help() {
         }
     }
     return text + "\n"
-                  "--record, --playdemo and --timedemo each exclude the others, and so do\n"
-                  "--windowed and --fullscreen.\n"
+                  "--edit, --record, --playdemo and --timedemo each exclude the others, and\n"
+                  "so do --windowed and --fullscreen.\n"
                   "\n"
                   "Exit status: 0 after a normal end, 1 when the game cannot start, its last\n"
                   "save failed or the summary could not be written, 2 for a command line it\n"
