@@ -147,6 +147,22 @@ TEST(LevelEditorTest, AQuickDragPaintsEveryCellOfItsLineAsOneStep) {
     undo.letter = 'z';
     editor.update(undo);
     EXPECT_EQ(editor.draft().text(), LevelDraft().text());
+    // Straight along a line of the level, with the right button: floor from end to end.
+    MenuCommand wall;
+    wall.digit = 2;
+    editor.update(wall);
+    for (int y = 1; y < MAP_SIZE - 1; ++y) {
+        editor.draft().paint(5, y, 2);
+    }
+    MenuCommand from = pointerAt(5, 5);
+    from.rightHeld = true;
+    editor.update(from);
+    MenuCommand to = pointerAt(5, 9);
+    to.rightHeld = true;
+    editor.update(to);
+    for (int y = 1; y < MAP_SIZE - 1; ++y) {
+        EXPECT_EQ(editor.draft().cell(5, y), y >= 5 && y <= 9 ? 0 : 2) << "cell 5 " << y;
+    }
 }
 
 TEST(LevelEditorTest, KeysPutWallsSkullsAndTheStartWhereTheArrowsMoveTheCursor) {
