@@ -17,7 +17,7 @@ namespace {
 const char* const CRYPT_FOLDER = "levels";
 const char* const OWN_FOLDER = "my-levels";
 const std::size_t OWN_LEVEL_LIMIT = 200;
-const double NEXT_NOTICE_MS = 8000.0;
+const double NEXT_NOTICE_MS = 4000.0;
 
 std::string dataFile(const std::string& name) {
     const std::string folder = BaseDirectories::data();
@@ -152,7 +152,7 @@ void Game::levelCleared() {
         std::cout << "Could not keep the best time: " << reason << "." << std::endl;
     }
     if (nextCryptLevel() != nullptr) {
-        hud->notify("N: on to " + nextCryptLevel()->name, NEXT_NOTICE_MS);
+        view->wayOn = "N: on to " + nextCryptLevel()->name;
     }
 }
 

@@ -115,6 +115,8 @@ void Game::beginPlay() {
     playing = true;
     recordedGame->stats = RecordedGame::Stats();
     view->endFall();
+    view->wayOn.clear();
+    view->hideTally();
     deleteUnits(); // those of a game before, which a fall ended
     loadLevel();
     mapScreen->reset();

@@ -143,7 +143,10 @@ void PlayView::drawTallyPanel() const {
         scene.font == nullptr) {
         return;
     }
-    const std::vector<std::string> lines = tally.lines();
+    std::vector<std::string> lines = tally.lines();
+    if (!wayOn.empty()) {
+        lines.push_back(wayOn);
+    }
     const float top = 150.0f, lineGap = 20.0f, width = 420.0f;
     const float left = (al_get_bitmap_width(al_get_target_bitmap()) - width) / 2.0f;
     al_draw_filled_rectangle(left, top, left + width, top + 28 + lineGap * lines.size(),

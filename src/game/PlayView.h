@@ -42,9 +42,12 @@ class PlayView : public Trackable {
     double flashShare = 1.0;
     // How the level is going, for the map's foot and the panel when it is cleared.
     Tally tally;
+    // Said under the tally once a level of the crypt is cleared: "N: on to ...".
+    std::string wayOn;
     // The tally shown over play for a few seconds, from a moment after now: the level is
     // cleared.
     void showTally();
+    void hideTally() { tallyShown = false; }
     static constexpr double TALLY_DELAY_MS = 1500.0;
     static constexpr double TALLY_MS = 6000.0;
     // Follows the world's clock, as the HUD's do.
