@@ -9,6 +9,8 @@
 // and rename into place.
 class ConfigText {
   public:
+    // The text with every byte that is not part of well-formed UTF-8 made a question mark.
+    static std::string wellFormed(const std::string& text);
     // An empty configuration for empty text; null when Allegro cannot read it.
     static ALLEGRO_CONFIG* parse(const std::string& text);
     // The text of the configuration, which must fit in limit bytes.
