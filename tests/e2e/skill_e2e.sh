@@ -15,15 +15,13 @@ times_over() { awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN { exit !(a >= k * b) }';
 
 echo "# the skill at the menu's foot, --skill, and the Options row"
 start_game "$GAME" "$ROOT" plain
-open_window
-sleep 1.5
+open_window && wait_menu
 shoot "$WIN" menu-designed
 press "$WIN" Escape
 wait_for_exit
 check "as designed, the menu names no skill" test "$(bone_pixels menu-designed 300x20+150+270)" -lt 10
 start_game "$GAME" "$ROOT" merciless -- --skill merciless
-open_window
-sleep 1.5
+open_window && wait_menu
 shoot "$WIN" menu-merciless
 press "$WIN" Escape
 wait_for_exit
@@ -33,8 +31,7 @@ check "and not kept in the settings" test ! -e "$SETTINGS"
 check "an unknown skill is refused in one line, status 2 ($?)" \
     grep -q 'there is no skill "nightmare"' "$E2E_WORK/nightmare.err"
 start_game "$GAME" "$ROOT" row
-open_window
-sleep 1.5
+open_window && wait_menu
 press "$WIN" o
 press "$WIN" Right # the skill's row is the first: Haunted
 shoot "$WIN" options-skill
