@@ -108,6 +108,10 @@ class Game : public Trackable, public EventListener {
     // N once the level is cleared: the crypt's next level, from its start, at the same skill.
     void goToNextLevel();
 
+    // The map's part of a frame: opened, closed and marked as the command says (recorded),
+    // and looked at as the player asks (a replay's map is looked at as it first is).
+    void takeMapCommands(const PlayerCommand& command);
+
     // Play begins as the recording's did, without the menu.
     void startReplay(const Demo* demo, bool timed);
     // Play holds still while the window is without the focus, the Pause key holds it or
@@ -185,7 +189,6 @@ class Game : public Trackable, public EventListener {
     void playAgain(bool load);
     PlayerCommand takePlayerInput(bool closeRequested);
     bool nextReplayFrame(bool closeRequested, Demo::Frame& frame);
-    void takeMapCommands(const PlayerCommand& command);
     void afterFrame(const PlayerCommand& command, bool closeRequested, int64_t stepNs,
                     const Demo::Frame& recorded, SwordSway& sway);
     void putBackSave(const std::string& saveText);
