@@ -108,6 +108,22 @@ void wallPass(benchmark::State& state) {
     }
 }
 
+// The passes on the calling thread alone, as before they shared bands with helpers, for
+// the figures side by side.
+class OneCore {
+  public:
+    OneCore() : workers(game().camera->workers) { game().camera->workers = nullptr; }
+    ~OneCore() { game().camera->workers = workers; }
+
+  private:
+    WorkerPool* workers;
+};
+
+void wallPassOneCore(benchmark::State& state) {
+    const OneCore oneCore;
+    wallPass(state);
+}
+
 void wallPassPlain(benchmark::State& state) {
     const BitmapLock frame(asTarget(frameBitmap()), ALLEGRO_LOCK_READWRITE);
     ImageBuffer* texture = game().bufferManager->getBuffer(0);
@@ -137,10 +153,18 @@ template <Placement placement> void spritePassPlain(benchmark::State& state) {
 void billboards(benchmark::State& state) {
     spritePass<Placement::Spread>(state);
 }
+void billboardsOneCore(benchmark::State& state) {
+    const OneCore oneCore;
+    spritePass<Placement::Spread>(state);
+}
 void billboardsPlain(benchmark::State& state) {
     spritePassPlain<Placement::Spread>(state);
 }
 void crowdOneCellAhead(benchmark::State& state) {
+    spritePass<Placement::Crowd>(state);
+}
+void crowdOneCellAheadOneCore(benchmark::State& state) {
+    const OneCore oneCore;
     spritePass<Placement::Crowd>(state);
 }
 void crowdOneCellAheadPlain(benchmark::State& state) {
@@ -156,6 +180,11 @@ void wholeFrame(benchmark::State& state) {
         game().updateWorld();
         game().view->drawFrame(sway);
     }
+}
+
+void wholeFrameOneCore(benchmark::State& state) {
+    const OneCore oneCore;
+    wholeFrame(state);
 }
 
 // The whole frame with the map open in place of the view, the whole level seen, turning
@@ -185,12 +214,16 @@ void wholeFrameWithTheMap(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(wallPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(wallPassOneCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(wallPassPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(billboards)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(billboardsOneCore)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(billboardsPlain)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(crowdOneCellAhead)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(crowdOneCellAheadOneCore)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(crowdOneCellAheadPlain)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholeFrameOneCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(wholeFrameWithTheMap)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

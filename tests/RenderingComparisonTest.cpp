@@ -236,6 +236,8 @@ class RenderingComparisonTest : public ::testing::Test {
         }
         Camera camera(&events);
         camera.init(size.height, size.width, grid);
+        // All on this thread, or shared with one helper or three: the same pixels.
+        camera.workers = pools[static_cast<std::size_t>(scene) % pools.size()];
         placeCamera(camera);
         clearUnits();
         placeUnits(camera, unitCount());
@@ -308,6 +310,10 @@ class RenderingComparisonTest : public ::testing::Test {
     }
 
     std::mt19937 random{20261208};
+    WorkerPool noHelper{0};
+    WorkerPool oneHelper{1};
+    WorkerPool threeHelpers{3};
+    std::vector<WorkerPool*> pools = {nullptr, &oneHelper, &noHelper, &threeHelpers};
     EventSystem events;
     int** grid = nullptr;
     ImageBuffer* strip = nullptr;

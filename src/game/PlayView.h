@@ -35,8 +35,18 @@ class PlayView : public Trackable {
         int** grid = nullptr;
     };
 
+    // The passes' threads are made here, once, and lent to the camera.
     explicit PlayView(const Scene& scene)
-        : scene(scene), mapPalette(MapView::paletteOf(scene.texture)) {}
+        : scene(scene), mapPalette(MapView::paletteOf(scene.texture)),
+          workers(new WorkerPool(WorkerPool::helpersForThisMachine())) {
+        scene.camera->workers = workers;
+    }
+    ~PlayView() {
+        scene.camera->workers = nullptr;
+        delete workers;
+    }
+    PlayView(const PlayView&) = delete;
+    PlayView& operator=(const PlayView&) = delete;
 
     // How strongly a blow reddens the view: 1 the full flash, 0 none.
     double flashShare = 1.0;
@@ -88,6 +98,7 @@ class PlayView : public Trackable {
     // Reused every frame by orderUnits, so that ordering allocates nothing.
     std::vector<std::pair<double, Unit*>> unitDistances;
     MapView::Palette mapPalette;
+    WorkerPool* workers;
     bool tallyShown = false;
     bool falling = false;
     bool blowShown = false;

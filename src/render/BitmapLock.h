@@ -16,6 +16,7 @@ class BitmapLock {
     BitmapLock& operator=(const BitmapLock&) = delete;
 
     bool locked() const { return region != nullptr; }
+    ALLEGRO_BITMAP* bitmapLocked() const { return bitmap; }
     // The locked pixels; writes through library calls land on the current target, so a
     // bitmap that is written must be the target.
     const LockedImage& image() const { return pixels; }

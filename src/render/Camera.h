@@ -3,6 +3,7 @@
 #include "core/EventListener.h"
 #include "core/EventSystem.h"
 #include "core/Trackable.h"
+#include "core/WorkerPool.h"
 #include "render/CoverageMask.h"
 #include "render/ImageBuffer.h"
 #include "render/LockedImage.h"
@@ -13,8 +14,12 @@
 
 #include <allegro5/allegro.h>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
 
+class BitmapLock;
 class Unit;
 
 // The player's eye: its Viewpoint (the position), view direction and camera plane in
@@ -66,6 +71,9 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     int32_t maxRaySteps = 12;
     int** grid = nullptr;
     double* depthBuffer = nullptr;
+    // The threads the passes share their bands of columns with, when the frame and the
+    // pictures are read and written straight through memory; null: all on this one.
+    WorkerPool* workers = nullptr;
 
     // The nearest the viewpoint comes to a wall it walks toward; any nearer and a few
     // texels would fill the view.
@@ -83,12 +91,22 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
   private:
     struct Ray;
     struct Billboard;
+    struct PlacedUnit;
+    struct HeldPicture;
+    struct OpaqueRows;
     // What a floor row shows at, the same for every column.
     struct FloorRow {
         double distance;
         double divisor;
         ShadeTable shade;
     };
+
+    // Columns of a band the passes share out: whole words of the coverage mask.
+    static constexpr int32_t BAND_COLUMNS = 64;
+    int32_t bandCount() const;
+    // The parts on the workers and this thread, or all on this one.
+    void shareOut(int32_t parts, const std::function<void(int32_t)>& part) const;
+    int32_t bandStart(int32_t band, int32_t bands) const;
 
     static bool fitsInt(double value);
     // A texel index kept inside its 64-texel tile.
@@ -109,11 +127,15 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     void drawFloorAndCeiling(const Ray& ray, const LockedImage& texels,
                              const LockedImage& frame) const;
     void prepareFloorRows();
+    void workOutFloorRows(const LockedImage& texels);
     bool placeBillboard(const Unit& unit, Billboard& billboard) const;
+    bool placeUnit(Unit& unit, PlacedUnit& placed, std::vector<HeldPicture>& pictures) const;
     void drawBillboard(const Billboard& billboard, const Sprite& sprite, const LockedImage& texels,
-                       const LockedImage& frame);
+                       const LockedImage& frame, const ShadeTable& shade, int32_t from, int32_t to,
+                       const OpaqueRows* opaque);
     void drawStripe(const Billboard& billboard, const CoverageMask::Span& span, int32_t texelX,
-                    int32_t spriteTop, const LockedImage& texels, const LockedImage& frame);
+                    int32_t spriteTop, std::pair<int16_t, int16_t> rows, const LockedImage& texels,
+                    const LockedImage& frame, const ShadeTable& shade);
     static void putFree(const LockedImage& frame, int32_t row, int32_t left, uint64_t free,
                         const LockedImage::Pixel& pixel);
     void drawBlock(const LockedImage& frame, const CoverageMask::Span& span, int32_t top,
@@ -132,6 +154,7 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     double floorRowsShadeBase = 0.0;
     int32_t floorRowsHeight = -1;
     int32_t floorRowsStep = -1;
+    bool floorRowsWorkedOut = false;
     CoverageMask coverage;
     // The darkening of the billboard being drawn.
     ShadeTable billboardShade;

@@ -7,13 +7,20 @@
 #include "units/Unit.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
+#include <deque>
+#include <memory>
+#include <utility>
 
 namespace {
 
 const double BILLBOARD_SHADE_SCALE = 1.5;
 const int BILLBOARD_SAMPLES = 64;
 const int BILLBOARD_LEFT_LIMIT = -5;
+// The units' shade tables are worked out in this many shares.
+const int32_t SHADE_PARTS = 8;
+const int32_t TILE = 64;
 
 } // namespace
 
@@ -34,11 +41,128 @@ bool Camera::drawSprite(Unit* unit, const LockedImage& frame) {
     return coverage.anyTaken();
 }
 
+// A picture's bitmap, locked for the frame.
+struct Camera::HeldPicture {
+    std::unique_ptr<BitmapLock> lock;
+};
+
+// What a sprite's 64 by 64 texels hold, found once a frame for all the units that show
+// it: where each texel column is not transparent (its first and last such row, first >
+// last for a column with none), so that a stripe reads its texels only there; and the
+// channel bytes of those texels, the entries its shade tables are asked for.
+struct Camera::OpaqueRows {
+    const Sprite* sprite = nullptr;
+    std::array<std::pair<int16_t, int16_t>, TILE> columns{};
+    ShadeTable::ByteSet bytes{};
+
+    OpaqueRows(const Sprite* sprite, const LockedImage& texels) : sprite(sprite) {
+        const auto add = [&](uint32_t byte) { bytes[byte >> 6 & 3] |= uint64_t{1} << (byte & 63); };
+        for (int32_t x = 0; x < TILE; ++x) {
+            int16_t first = TILE, last = -1;
+            for (int32_t y = 0; y < TILE; ++y) {
+                const ALLEGRO_COLOR colour = texels.read(sprite->x + x, sprite->y + y);
+                if (colour.a == 0.0f) {
+                    continue;
+                }
+                first = std::min<int16_t>(first, static_cast<int16_t>(y));
+                last = static_cast<int16_t>(y);
+                const uint32_t texel = texels.word(sprite->x + x, sprite->y + y);
+                for (int shift = 0; shift < 32; shift += 8) {
+                    add(texel >> shift & 0xff); // every channel: more than needed, never less
+                }
+            }
+            columns[static_cast<std::size_t>(x)] = {first, last};
+        }
+    }
+};
+
+// A unit ready to be drawn: where it lands, its picture and how dark it is.
+struct Camera::PlacedUnit {
+    Billboard billboard;
+    const Sprite* sprite = nullptr;
+    const LockedImage* texels = nullptr;
+    const OpaqueRows* opaque = nullptr;
+    ShadeTable shade;
+};
+
 void Camera::drawSprites(const std::vector<Unit*>& units, const LockedImage& frame) {
     coverage.clear(frame.width(), frame.height());
-    for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
-        drawOneSprite(*unit, frame);
+    if (!frame.isDirect()) {
+        // Pixels written through the library land on this thread's target alone.
+        for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
+            drawOneSprite(*unit, frame);
+        }
+        return;
     }
+    // Every picture placed and locked first, nearest first; then each band of 64 columns
+    // (whole words of the coverage mask) draws them all in its own columns at once.
+    std::vector<PlacedUnit> placed;
+    std::vector<HeldPicture> pictures;
+    std::deque<OpaqueRows> opaque; // each sprite's, once
+    for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
+        PlacedUnit ready;
+        if (!placeUnit(**unit, ready, pictures)) {
+            continue;
+        }
+        auto rows = std::find_if(opaque.begin(), opaque.end(), [&](const OpaqueRows& known) {
+            return known.sprite == ready.sprite;
+        });
+        if (rows == opaque.end()) {
+            opaque.emplace_back(ready.sprite, *ready.texels);
+            rows = opaque.end() - 1;
+        }
+        ready.opaque = &*rows;
+        placed.push_back(ready);
+    }
+    // Every band shares each unit's table: the entries its picture can ask for are worked
+    // out first, the units shared out among the threads too.
+    const int32_t parts = std::min<int32_t>(static_cast<int32_t>(placed.size()), SHADE_PARTS);
+    shareOut(parts, [&](int32_t part) {
+        const std::size_t from = placed.size() * static_cast<std::size_t>(part) / parts;
+        const std::size_t to = placed.size() * static_cast<std::size_t>(part + 1) / parts;
+        for (std::size_t i = from; i < to; ++i) {
+            placed[i].shade.prepare(placed[i].billboard.divisor);
+            placed[i].shade.workOut(placed[i].opaque->bytes);
+        }
+    });
+    const int32_t bands = (frame.width() + BAND_COLUMNS - 1) / BAND_COLUMNS;
+    shareOut(bands, [&](int32_t band) {
+        const int32_t from = band * BAND_COLUMNS;
+        const int32_t to = std::min(frame.width(), from + BAND_COLUMNS);
+        for (const PlacedUnit& unit : placed) {
+            drawBillboard(unit.billboard, *unit.sprite, *unit.texels, frame, unit.shade, from, to,
+                          unit.opaque);
+        }
+    });
+}
+
+// The unit's billboard and picture, its picture's bitmap locked once for all the units
+// that show it. False when nothing of it can be seen.
+bool Camera::placeUnit(Unit& unit, PlacedUnit& placed, std::vector<HeldPicture>& pictures) const {
+    if (!unit.alive || depthBuffer == nullptr) {
+        return false;
+    }
+    const Sprite* sprite = unit.getCurrentSprite();
+    if (sprite == nullptr || sprite->buffer == nullptr || sprite->buffer->bitmap == nullptr ||
+        !placeBillboard(unit, placed.billboard)) {
+        return false;
+    }
+    ALLEGRO_BITMAP* bitmap = sprite->buffer->bitmap;
+    auto held = std::find_if(pictures.begin(), pictures.end(), [&](const HeldPicture& picture) {
+        return picture.lock->bitmapLocked() == bitmap;
+    });
+    if (held == pictures.end()) {
+        HeldPicture picture;
+        picture.lock = std::make_unique<BitmapLock>(bitmap, ALLEGRO_LOCK_READONLY);
+        pictures.push_back(std::move(picture));
+        held = pictures.end() - 1;
+    }
+    if (!held->lock->locked()) {
+        return false;
+    }
+    placed.sprite = sprite;
+    placed.texels = &held->lock->image();
+    return true;
 }
 
 void Camera::drawOneSprite(Unit* unit, const LockedImage& frame) {
@@ -55,7 +179,9 @@ void Camera::drawOneSprite(Unit* unit, const LockedImage& frame) {
     }
     const BitmapLock texels(sprite->buffer->bitmap, ALLEGRO_LOCK_READONLY);
     if (texels.locked()) {
-        drawBillboard(billboard, *sprite, texels.image(), frame);
+        billboardShade.prepare(billboard.divisor);
+        drawBillboard(billboard, *sprite, texels.image(), frame, billboardShade, 0, frame.width(),
+                      nullptr);
     }
 }
 
@@ -99,32 +225,50 @@ bool Camera::placeBillboard(const Unit& unit, Billboard& billboard) const {
 
 // Stripe by stripe; a stripe is hidden as a whole when the wall in the ray column of its
 // first pixel is not farther than the unit. Transparent texels let the view show through,
-// and pixels a nearer unit has taken are left to it.
+// and pixels a nearer unit has taken are left to it. Only the columns [from, to) are
+// drawn: a stripe across the edge of a band is drawn in each band its share.
 void Camera::drawBillboard(const Billboard& billboard, const Sprite& sprite,
-                           const LockedImage& texels, const LockedImage& frame) {
-    billboardShade.prepare(billboard.divisor);
+                           const LockedImage& texels, const LockedImage& frame,
+                           const ShadeTable& shade, int32_t from, int32_t to,
+                           const OpaqueRows* opaque) {
     const long long size = billboard.size;
-    for (int32_t stripe = billboard.startX; stripe < billboard.endX; stripe += billboard.stepX) {
+    // The first stripe that reaches into the band.
+    const int32_t skipped =
+        from > billboard.startX ? (from - billboard.startX) / billboard.stepX : 0;
+    const int32_t first = billboard.startX + skipped * billboard.stepX;
+    for (int32_t stripe = first; stripe < billboard.endX && stripe < to;
+         stripe += billboard.stepX) {
         if (stripe <= 0 || stripe >= screenWidth ||
             !(depthBuffer[stripe / columnWidth] > billboard.depth)) {
             continue;
         }
-        const LockedImage::Area columns = frame.clip(stripe, 0, billboard.stepX, 1);
+        LockedImage::Area columns = frame.clip(stripe, 0, billboard.stepX, 1);
+        columns.left = std::max(columns.left, from);
+        columns.right = std::min(columns.right, to);
         if (columns.empty()) {
             continue;
         }
         const int texX = clampTexel(
             ((static_cast<long long>(stripe) - billboard.screenX + billboard.half) * 16384 / size) /
             256);
+        // A column of the picture with nothing in it leaves the stripe as it was.
+        const std::pair<int16_t, int16_t> rows =
+            opaque != nullptr ? opaque->columns[static_cast<std::size_t>(texX)]
+                              : std::pair<int16_t, int16_t>{0, TILE - 1};
+        if (rows.first > rows.second) {
+            continue;
+        }
         drawStripe(billboard, CoverageMask::span(columns.left, columns.right), sprite.x + texX,
-                   sprite.y, texels, frame);
+                   sprite.y, rows, texels, frame, shade);
     }
 }
 
 // One stripe of a billboard, sample by sample down its rows.
 void Camera::drawStripe(const Billboard& billboard, const CoverageMask::Span& span, int32_t texelX,
-                        int32_t spriteTop, const LockedImage& texels, const LockedImage& frame) {
-    const bool direct = texels.isDirect() && frame.isDirect() && billboardShade.exact();
+                        int32_t spriteTop, std::pair<int16_t, int16_t> rows,
+                        const LockedImage& texels, const LockedImage& frame,
+                        const ShadeTable& shade) {
+    const bool direct = texels.isDirect() && frame.isDirect() && shade.exact();
     const long long size = billboard.size;
     // The texture row of screen row y is ((2y - screenHeight + size) * 8192 / size) / 256.
     SteppedQuotient scaledY((2LL * billboard.startY - screenHeight + size) * 8192,
@@ -134,12 +278,20 @@ void Camera::drawStripe(const Billboard& billboard, const CoverageMask::Span& sp
         if (bottom <= y) {
             return; // the rest of the stripe lies below the frame
         }
-        // Most of a skull's square is transparent: that is looked at before the coverage.
-        const int32_t texelY = spriteTop + clampTexel(scaledY.value() / 256);
+        // Most of a skull's square is transparent: that is looked at before the coverage,
+        // and above and below the column's first and last opaque texel not even that.
+        const int32_t texY = clampTexel(scaledY.value() / 256);
+        if (texY < rows.first) {
+            continue;
+        }
+        if (texY > rows.second) {
+            return; // the texture rows only grow down the stripe
+        }
+        const int32_t texelY = spriteTop + texY;
         if (direct) {
             const uint32_t texel = texels.word(texelX, texelY);
             if (texels.alphaByte(texel) != 0 && !coverage.covers(span, y, bottom)) {
-                drawBlock(frame, span, y, bottom, frame.shaded(texels, texel, billboardShade));
+                drawBlock(frame, span, y, bottom, frame.shaded(texels, texel, shade));
             }
             continue;
         }

@@ -61,11 +61,48 @@ void Camera::drawWalls(ImageBuffer* texture, const LockedImage& frame) {
     const BitmapLock texels(texture != nullptr ? texture->bitmap : nullptr, ALLEGRO_LOCK_READONLY);
     prepareFloorRows();
     // Without a texture the rays still measure the walls, so units stay hidden behind them.
-    for (int32_t x = 0; x < screenWidth; x += columnWidth) {
-        castColumn(x, texels.locked() ? &texels.image() : nullptr, frame);
+    const LockedImage* image = texels.locked() ? &texels.image() : nullptr;
+    // Each column writes only its own pixels and depth, so bands of them can be drawn at
+    // once; pixels written through the library land on this thread's target alone.
+    const bool shared =
+        workers != nullptr && (image == nullptr || image->isDirect()) && frame.isDirect();
+    const int32_t bands = shared ? bandCount() : 1;
+    if (shared && image != nullptr) {
+        workOutFloorRows(*image);
     }
+    const auto drawBand = [&](int32_t band) {
+        const int32_t from = bandStart(band, bands);
+        const int32_t to = bandStart(band + 1, bands);
+        for (int32_t x = from; x < to; x += columnWidth) {
+            castColumn(x, image, frame);
+        }
+    };
+    shareOut(bands, drawBand);
     moved = false;
     running = false;
+}
+
+void Camera::shareOut(int32_t parts, const std::function<void(int32_t)>& part) const {
+    if (workers != nullptr) {
+        workers->run(parts, part);
+        return;
+    }
+    for (int32_t i = 0; i < parts; ++i) {
+        part(i);
+    }
+}
+
+int32_t Camera::bandCount() const {
+    return std::max<int32_t>(1, (screenWidth + BAND_COLUMNS - 1) / BAND_COLUMNS);
+}
+
+// Bands are whole 64-pixel words of the coverage mask, and whole columns of blocks.
+int32_t Camera::bandStart(int32_t band, int32_t bands) const {
+    if (band >= bands) {
+        return screenWidth;
+    }
+    const int32_t start = band * BAND_COLUMNS;
+    return std::min(screenWidth, (start + columnWidth - 1) / columnWidth * columnWidth);
 }
 
 // Every floor row's distance and shade, made once rather than for every column.
@@ -84,6 +121,20 @@ void Camera::prepareFloorRows() {
     floorRowsHeight = screenHeight;
     floorRowsStep = rowHeight;
     floorRowsShadeBase = shadeBase;
+    floorRowsWorkedOut = false;
+}
+
+// Before the rows' tables are shared between threads: every entry the strip's pixels can
+// ask for worked out, so that the bands only read them.
+void Camera::workOutFloorRows(const LockedImage& texels) {
+    if (floorRowsWorkedOut) {
+        return;
+    }
+    const ShadeTable::ByteSet bytes = texels.opaqueChannelBytes();
+    for (FloorRow& row : floorRows) {
+        row.shade.workOut(bytes);
+    }
+    floorRowsWorkedOut = true;
 }
 
 void Camera::castColumn(int32_t x, const LockedImage* texels, const LockedImage& frame) {

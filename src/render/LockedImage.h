@@ -70,6 +70,24 @@ class LockedImage {
     // The pixel for a word of the direct image `source` darkened as `shade` says, as
     // encode(darken(source.read(...))) would give it. This image must be direct too, and
     // the table exact.
+    // The red, green and blue bytes of every pixel that is not transparent: those a shade
+    // table is asked for when this image's pixels are shaded.
+    ShadeTable::ByteSet opaqueChannelBytes() const {
+        ShadeTable::ByteSet bytes{};
+        const auto add = [&](uint32_t byte) { bytes[byte >> 6 & 3] |= uint64_t{1} << (byte & 63); };
+        for (int32_t y = 0; y < imageHeight; ++y) {
+            for (int32_t x = 0; x < imageWidth; ++x) {
+                const uint32_t texel = wordAt(x, y);
+                if (alphaByte(texel) != 0) {
+                    add(texel >> redShift & 0xff);
+                    add(texel >> greenShift & 0xff);
+                    add(texel >> blueShift & 0xff);
+                }
+            }
+        }
+        return bytes;
+    }
+
     Pixel shaded(const LockedImage& source, uint32_t texel, const ShadeTable& shade) const {
         Pixel pixel;
         pixel.direct = true;

@@ -9,6 +9,14 @@ void ShadeTable::prepare(double divisor, double first) {
     known.fill(0);
 }
 
+void ShadeTable::workOut(const ByteSet& bytes) {
+    for (uint32_t byte = 0; byte < 256; ++byte) {
+        if ((bytes[byte >> 6] >> (byte & 63) & 1) != 0) {
+            entry(byte);
+        }
+    }
+}
+
 uint8_t ShadeTable::workOut(uint32_t byte) const {
     const float channel = BYTE_TO_FLOAT[byte];
     const ALLEGRO_COLOR grey{channel, channel, channel, 1.0f};

@@ -11,8 +11,14 @@
 // they are asked for, so a table is cheap to set up for a handful of pixels.
 class ShadeTable {
   public:
+    // A set of channel bytes, bit v for byte v.
+    using ByteSet = std::array<uint64_t, 4>;
+
     // Darkening by `divisor`, after darkening by `first` (1 changes nothing).
     void prepare(double divisor, double first = 1.0);
+    // The entries of these bytes worked out now: a table that is then asked only for them
+    // is only read, and several threads may share it.
+    void workOut(const ByteSet& bytes);
     // False for a divisor below 1 (or not a number), which could brighten a channel out
     // of range: such colours must go through the library's own conversion.
     bool exact() const { return inRange; }
