@@ -38,7 +38,7 @@ FUZZ_SECONDS ?= 60
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps play-deps deb-deps fuzz-deps configure configure-play build assets play deb \
-        test unit-test e2e-test asan-test format-check include-check bench fuzz clean
+        test unit-test e2e-test asan-test thread-test format-check include-check bench fuzz clean
 
 all: build
 
@@ -103,6 +103,10 @@ asan-test: deps
 
 test: format-check include-check build asan-test
 	$(CTEST) --test-dir $(BUILD) -j $(TEST_JOBS)
+
+# The rendering comparison built with ThreadSanitizer and run (the game's tests run it too).
+thread-test: build
+	bash tests/threads/run.sh $(BUILD)/threads
 
 # Every C++ file of ours as the repository's .clang-format has it.
 format-check: deps
