@@ -1,6 +1,7 @@
 // The cost of a frame that draws nothing, for comparison with the game's: the same
-// window, the same pacing (a busy wait of 1000/60 ms after each flip), a clear, a lock
-// and unlock of the back buffer, one 300 by 300 blit, a flip. Runs for 600 frames.
+// window, the same pacing (a busy wait of 1000/60 ms after each flip), and the frame
+// presented the way the game presents its own: the back buffer locked write-only (never
+// read back) and unlocked, one 300 by 300 blit, a flip. Runs for 600 frames.
 // With --unpaced it does not wait, and says how many frames a second it drew.
 #include <allegro5/allegro.h>
 #include <chrono>
@@ -26,8 +27,7 @@ int main(int argc, char** argv) {
         while (paced && std::chrono::duration<double, std::milli>(Clock::now() - frameEnd).count() <
                             1000.0 / 60.0) {
         }
-        al_clear_to_color(al_map_rgb(0, 0, 0));
-        al_lock_bitmap(backBuffer, al_get_bitmap_format(backBuffer), ALLEGRO_LOCK_READWRITE);
+        al_lock_bitmap(backBuffer, al_get_bitmap_format(backBuffer), ALLEGRO_LOCK_WRITEONLY);
         al_unlock_bitmap(backBuffer);
         al_draw_bitmap_region(picture, 0, 0, 300, 300, 150, 100, 0);
         al_flip_display();
