@@ -5,6 +5,7 @@
 
 #include "io/BestTimes.h"
 #include "io/CryptFile.h"
+#include "screens/LevelListScreen.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -107,6 +108,36 @@ TEST(CryptFileTest, TheBestTimeIsKeptOnlyWhenItIsBetterAndOnlyForALevel) {
     EXPECT_TRUE(best.offer("Narrows.lev", 120000));
     EXPECT_FALSE(best.offer("own/../../z.lev", 1000));
     EXPECT_EQ(BestTimes::parse(best.compose()).times, best.times);
+}
+
+// The list's Delete: only the player's own, and only after a yes, the question standing
+// on the screen until it is answered.
+TEST(LevelListTest, DeleteRemovesOnlyThePlayersOwnAfterAYesThatIsAsked) {
+    const std::vector<LevelInfo> levels = {{"levels/a.lev", "a.lev", "A", 0, false, -1},
+                                           {"own/b.lev", "own/b.lev", "B", 0, true, 61000}};
+    LevelListScreen list(Screen::Fonts(), levels, 0);
+    MenuCommand remove;
+    remove.remove = true;
+    EXPECT_EQ(list.update(remove), Screen::Next::Stay);
+    EXPECT_EQ(list.said(), "The crypt's levels stay; only your own can be removed");
+    MenuCommand down;
+    down.down = true;
+    list.update(down);
+    list.update(remove);
+    for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_EQ(list.update(MenuCommand()), Screen::Next::Stay);
+        EXPECT_EQ(list.said(), "Remove \"B\"? Y or N") << "still asked, frame " << frame;
+    }
+    MenuCommand no;
+    no.letter = 'n';
+    EXPECT_EQ(list.update(no), Screen::Next::Stay);
+    EXPECT_EQ(list.said(), "");
+    list.update(remove);
+    MenuCommand yes;
+    yes.letter = 'y';
+    EXPECT_EQ(list.update(yes), Screen::Next::Remove);
+    EXPECT_EQ(list.selected(), 1);
+    EXPECT_EQ(LevelListScreen::bestLine(levels[1]), "1:01");
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "screens/LevelListScreen.h"
 #include "world/MapGrid.h"
 
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 
@@ -85,6 +86,7 @@ void Game::chooseLevel(const std::string& path, const std::string& savePath) {
 std::vector<LevelInfo> Game::levelList() const {
     std::vector<LevelInfo> levels = files.crypt;
     const std::string folder = ownLevelFolder();
+    const std::size_t crypt = levels.size();
     if (!folder.empty()) {
         for (const std::string& name : RegularFile::namesIn(folder, ".lev", OWN_LEVEL_LIMIT)) {
             if (!CryptFile::plainLevelName(name)) {
@@ -100,6 +102,9 @@ std::vector<LevelInfo> Game::levelList() const {
             levels.push_back(level);
         }
     }
+    // The player's own by the names they gave them, as the list shows them.
+    std::stable_sort(levels.begin() + static_cast<std::ptrdiff_t>(crypt), levels.end(),
+                     [](const LevelInfo& a, const LevelInfo& b) { return a.name < b.name; });
     const BestTimes best = BestTimes::load(dataFile(BestTimes::NAME));
     for (LevelInfo& level : levels) {
         level.bestMs = best.best(level.key);

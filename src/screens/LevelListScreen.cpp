@@ -38,15 +38,12 @@ std::string LevelListScreen::bestLine(const LevelInfo& level) {
 Screen::Next LevelListScreen::update(const MenuCommand& command) {
     const int count = static_cast<int>(levels.size());
     if (askingRemove) {
+        if (command.letter == 0 && !command.back && !command.leave && !command.choose) {
+            return Next::Stay; // the question stands until it is answered
+        }
         askingRemove = false;
-        if (command.letter == 'y') {
-            return Next::Remove;
-        }
-        if (command.letter == 0 && !command.back && !command.choose) {
-            askingRemove = true; // still waiting for the answer
-        }
         footNote.clear();
-        return Next::Stay;
+        return command.letter == 'y' ? Next::Remove : Next::Stay;
     }
     if (command.back || command.leave) {
         return Next::Back;

@@ -19,8 +19,10 @@ class LevelListScreen : public Screen {
 
     int selected() const { return chosen; }
     bool makingNew() const { return newLevel; }
-    // Said at the foot: why a level could not be removed, or that it was.
+    // Said at the foot: why a level could not be removed, or that it was; or the question
+    // before one is removed.
     void say(const std::string& words) { footNote = words; }
+    const std::string& said() const { return footNote; }
 
     // "1:23 (par 2:00)", "not cleared (par 2:00)", or without a par.
     static std::string bestLine(const LevelInfo& level);
