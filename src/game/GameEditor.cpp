@@ -35,11 +35,17 @@ std::string fileName(const std::string& path) {
     return path.substr(path.find_last_of('/') + 1);
 }
 
-// The level's text as the file holds it; a level that does not exist yet is a new one.
-LevelDraft draftOf(const std::string& path) {
+// The level's text as the file holds it; a level that does not exist yet is a new one. A
+// level whose file tells no name takes the one it is listed by, and is unchanged by it.
+LevelDraft draftOf(const std::string& path, const std::string& listedName = "") {
     const RegularFile::Contents file = RegularFile::read(path, LevelFile::FILE_LIMIT);
-    return file.outcome == RegularFile::Outcome::Read ? LevelDraft::fromText(file.text)
-                                                      : LevelDraft();
+    LevelDraft draft =
+        file.outcome == RegularFile::Outcome::Read ? LevelDraft::fromText(file.text) : LevelDraft();
+    if (draft.name().empty() && !listedName.empty()) {
+        draft.rename(listedName);
+        draft.markSaved();
+    }
+    return draft;
 }
 
 } // namespace
@@ -48,16 +54,11 @@ LevelDraft draftOf(const std::string& path) {
 // the player's in place, and a new one (level null) once it is named.
 void Game::editLevel(const LevelInfo* level, int cursorX, int cursorY) {
     EditedLevel edited;
-    LevelDraft draft;
-    if (level != nullptr) {
-        draft = draftOf(level->path);
-        edited.path = level->own ? level->path : "";
-        if (draft.name().empty()) {
-            draft.rename(level->name);
-            draft.markSaved();
-        }
+    if (level != nullptr && level->own) {
+        edited.path = level->path;
     }
-    runEditor(draft, edited, cursorX, cursorY);
+    runEditor(level != nullptr ? draftOf(level->path, level->name) : LevelDraft(), edited, cursorX,
+              cursorY);
 }
 
 // --edit FILE: saved to FILE, and leaving the editor ends the game.
@@ -71,21 +72,16 @@ void Game::editFile(const std::string& path) {
 // F4 in play: the level played, the cursor where the player stands. Leaving the editor goes
 // back to play as it was, unless the editor played a level meanwhile.
 void Game::editFromPlay() {
-    const std::string& path = files.levelPath;
     const bool own = files.levelKey.rfind(LevelInfo::OWN_PREFIX, 0) == 0;
-    LevelInfo level{path, files.levelKey, "", 0, own, -1};
-    if (files.cryptIndex >= 0) {
-        level.name = files.crypt[static_cast<std::size_t>(files.cryptIndex)].name;
-    }
     EditedLevel edited;
-    LevelDraft draft = draftOf(path);
-    edited.path = own ? path : "";
-    if (draft.name().empty() && !level.name.empty()) {
-        draft.rename(level.name);
-        draft.markSaved();
+    if (own) {
+        edited.path = files.levelPath;
     }
+    const std::string listedName =
+        files.cryptIndex >= 0 ? files.crypt[static_cast<std::size_t>(files.cryptIndex)].name : "";
     const bool playedMeanwhile =
-        runEditor(draft, edited, static_cast<int>(camera->posX), static_cast<int>(camera->posY));
+        runEditor(draftOf(files.levelPath, listedName), edited, static_cast<int>(camera->posX),
+                  static_cast<int>(camera->posY));
     if (quit) {
         return;
     }
@@ -111,7 +107,6 @@ bool Game::runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, 
                    edited.path.empty());
     long checked = editor.version() - 1;
     bool played = false;
-    const bool wasPlaying = playing;
     while (!quit) {
         const Screen::Next next = runScreen(editor, [&]() {
             if (editor.version() != checked) {
@@ -132,7 +127,6 @@ bool Game::runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, 
             played = true;
         }
     }
-    playing = wasPlaying && !played;
     return played;
 }
 
@@ -169,8 +163,8 @@ void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
     }
     editor.draft().markSaved();
     editor.savesTo("Saved to " + fileName(edited.path), false);
-    const std::vector<LevelCheck::Problem> problems = LevelCheck::check(editor.draft());
-    editor.say(problems.empty() ? "Saved" : "Saved, but: " + LevelCheck::summary(problems));
+    // The foot line's problems are the level's as it stands: checked after every change.
+    editor.say(editor.problems().empty() ? "Saved" : "Saved, but: " + editor.problems());
     std::cout << "Level saved to \"" << edited.path << "\"" << std::endl;
 }
 
@@ -178,6 +172,9 @@ void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
 // and no time kept, and Escape or F5 comes back.
 void Game::playFromEditor(EditorScreen& editor) {
     const GameFiles before = files;
+    // Back where the editor was opened: the list's menu, or the game F4 left.
+    const bool wasInMenu = inMenu;
+    const bool wasPlaying = playing;
     files.fromEditor = true;
     files.editorText = editor.draft().text();
     files.cryptIndex = -1;
@@ -185,11 +182,8 @@ void Game::playFromEditor(EditorScreen& editor) {
     recordedGame->stopRecording();
     recordedGame->playAt(playerSettings->settings.skill);
     beginPlay();
-    while (playing && !quit) {
-        runPlay();
-    }
+    runPlay(); // until Escape or F5 (or the fall's Menu) ends it, or the game ends
     files = before;
-    files.editorText.clear();
-    inMenu = false;
-    playing = false;
+    inMenu = wasInMenu;
+    playing = wasPlaying;
 }

@@ -17,7 +17,7 @@ EditorScreen::EditorScreen(const Fonts& fonts, const Look& look, const LevelDraf
 
 void EditorScreen::problemsAre(const std::string& summary,
                                const std::vector<LevelFile::UnitPlace>& cells) {
-    problems = summary;
+    problemSummary = summary;
     problemCells = cells;
 }
 

@@ -40,6 +40,7 @@ class EditorScreen : public Screen {
     long version() const { return level.version(); }
     // What is wrong, in words, and the cells to outline.
     void problemsAre(const std::string& summary, const std::vector<LevelFile::UnitPlace>& cells);
+    const std::string& problems() const { return problemSummary; }
     // A word at the foot for a few seconds' worth of frames: saved, or why not.
     void say(const std::string& words);
     // Where the level is saved, as the right side shows it; a level without a name is asked
@@ -84,7 +85,7 @@ class EditorScreen : public Screen {
     LevelFile::UnitPlace strokeCell{0, 0};
     bool pointerRead = false;
     int32_t lastPointerX = 0, lastPointerY = 0;
-    std::string problems;
+    std::string problemSummary;
     std::vector<LevelFile::UnitPlace> problemCells;
     std::string note;
     int noteFrames = 0;

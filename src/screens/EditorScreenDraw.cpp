@@ -171,8 +171,8 @@ void EditorScreen::drawFoot() const {
         ink = cursorInk();
     } else if (noteFrames > 0) {
         line = note;
-    } else if (!problems.empty()) {
-        line = problems;
+    } else if (!problemSummary.empty()) {
+        line = problemSummary;
         ink = problemInk();
     } else {
         line = "Nothing wrong: every skull can reach the start";

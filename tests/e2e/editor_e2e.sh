@@ -75,6 +75,13 @@ check "the skull where K put it" grep -qx 'unit:21 22' "$LEVEL"
 WALL_ROW="1000$(printf '1%.0s' $(seq 21))00001" # line 10: walls from character 4 to 24
 check "and the dragged wall, without a gap" test "$(sed -n 11p "$LEVEL")" = "$WALL_ROW"
 
+press "$WIN" F5
+sleep 0.3
+shoot "$WIN" new-played
+check "F5 plays the new level at once" test "$(floor_brightness new-played)" -gt 15
+press "$WIN" F5
+check "F5 comes back to the editor" wait_editor new-back
+
 echo "# found in the list, played, and its skull strikes"
 press "$WIN" Escape
 shoot "$WIN" listed
