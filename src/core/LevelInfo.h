@@ -16,4 +16,8 @@ struct LevelInfo {
     int64_t bestMs = -1; // the best time it was cleared in; -1: never cleared
 
     static constexpr const char* OWN_PREFIX = "own/";
+    // The crypt's first level, the one the game always shipped.
+    static constexpr const char* SHIPPED_FILE = "RirUdodu.lev";
+    // The longest par, in seconds: the tally shows minutes and seconds.
+    static constexpr int PAR_LIMIT = 99 * 60 + 59;
 };

@@ -28,7 +28,6 @@ struct MenuCommand {
     bool backspace = false;
     bool remove = false;  // Delete
     bool playNow = false; // F5
-    bool edit = false;    // F4
     // Text typed this frame, as the keys and Shift make it: printable ASCII only.
     char typed[8] = {};
     // The pointer, wherever it is, in the frame's pixels, and its buttons held.

@@ -31,7 +31,7 @@ class WorkerPool : public Trackable {
 
   private:
     void serve();
-    // Takes and does parts until none is left; true when it did the last one.
+    // Takes and does parts until none is left, and wakes the caller after the last.
     void doParts();
 
     std::vector<std::thread> threads;

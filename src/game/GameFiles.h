@@ -29,7 +29,7 @@ struct GameFiles {
     std::vector<LevelInfo> crypt;
     int cryptIndex = 0;
     // How the best times name the level played now; empty: they are not kept for it.
-    std::string levelKey = "RirUdodu.lev";
+    std::string levelKey = LevelInfo::SHIPPED_FILE;
     // The level played is the editor's, at once: nothing is saved or kept, and Escape or
     // F5 goes back to the editor.
     bool fromEditor = false;

@@ -152,7 +152,7 @@ void Game::levelCleared() {
     }
     const int64_t ms = recordedGame->worldTimeMs();
     std::string reason;
-    if (!files.levelKey.empty() && ms > 0 &&
+    if (!files.levelKey.empty() &&
         !BestTimes::offerToFile(dataFile(BestTimes::NAME), files.levelKey, ms, reason)) {
         std::cout << "Could not keep the best time: " << reason << "." << std::endl;
     }

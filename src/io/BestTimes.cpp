@@ -10,8 +10,6 @@
 namespace {
 
 const char* const SECTION = "best";
-// Longer than any level is played: a day.
-const int64_t LONGEST_MS = 24LL * 60 * 60 * 1000;
 const std::size_t KEY_LIMIT = 80;
 
 // A crypt's level by its file name, or one of the player's: "own/" and its file name.

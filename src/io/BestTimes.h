@@ -11,6 +11,8 @@ class BestTimes {
   public:
     static constexpr std::size_t SIZE_LIMIT = 64 * 1024;
     static constexpr const char* NAME = "best-times.ini";
+    // Longer than any level is played: a day.
+    static constexpr int64_t LONGEST_MS = 24LL * 60 * 60 * 1000;
 
     static BestTimes load(const std::string& path);
     static BestTimes parse(const std::string& text);

@@ -11,17 +11,16 @@ namespace {
 
 const char* const SECTION = "crypt";
 const char* const SUFFIX = ".lev";
-const int PAR_LIMIT = 99 * 60 + 59;
-
 // The one level the game ships, when the crypt's file cannot tell more.
 std::vector<LevelInfo> firstLevelOnly(const std::string& folder) {
-    return {LevelInfo{folder + "/RirUdodu.lev", "RirUdodu.lev", "RirUdodu.lev", 0, false, -1}};
+    const std::string file = LevelInfo::SHIPPED_FILE;
+    return {LevelInfo{folder + "/" + file, file, file, 0, false, -1}};
 }
 
 int parOf(const std::string& text) {
     char* end = nullptr;
     const long seconds = std::strtol(text.c_str(), &end, 10);
-    return end != text.c_str() && *end == '\0' && seconds >= 1 && seconds <= PAR_LIMIT
+    return end != text.c_str() && *end == '\0' && seconds >= 1 && seconds <= LevelInfo::PAR_LIMIT
                ? static_cast<int>(seconds)
                : 0;
 }

@@ -75,7 +75,6 @@ void InputSystem::readEditingKeys(MenuCommand& command) const {
     command.backspace = keyPressed(ALLEGRO_KEY_BACKSPACE);
     command.remove = keyPressed(ALLEGRO_KEY_DELETE);
     command.playNow = keyPressed(ALLEGRO_KEY_F5);
-    command.edit = keyPressed(ALLEGRO_KEY_F4);
     command.pointerX = currentMouse->x;
     command.pointerY = currentMouse->y;
     command.leftHeld = (currentMouse->buttons & 1) != 0;

@@ -92,7 +92,6 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     struct Ray;
     struct Billboard;
     struct PlacedUnit;
-    struct HeldPicture;
     struct OpaqueRows;
     // What a floor row shows at, the same for every column.
     struct FloorRow {
@@ -129,7 +128,8 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
     void prepareFloorRows();
     void workOutFloorRows(const LockedImage& texels);
     bool placeBillboard(const Unit& unit, Billboard& billboard) const;
-    bool placeUnit(Unit& unit, PlacedUnit& placed, std::vector<HeldPicture>& pictures) const;
+    bool placeUnit(Unit& unit, PlacedUnit& placed,
+                   std::vector<std::unique_ptr<BitmapLock>>& pictures) const;
     void drawBillboard(const Billboard& billboard, const Sprite& sprite, const LockedImage& texels,
                        const LockedImage& frame, const ShadeTable& shade, int32_t from, int32_t to,
                        const OpaqueRows* opaque);

@@ -41,11 +41,6 @@ bool Camera::drawSprite(Unit* unit, const LockedImage& frame) {
     return coverage.anyTaken();
 }
 
-// A picture's bitmap, locked for the frame.
-struct Camera::HeldPicture {
-    std::unique_ptr<BitmapLock> lock;
-};
-
 // What a sprite's 64 by 64 texels hold, found once a frame for all the units that show
 // it: where each texel column is not transparent (its first and last such row, first >
 // last for a column with none), so that a stripe reads its texels only there; and the
@@ -55,20 +50,15 @@ struct Camera::OpaqueRows {
     std::array<std::pair<int16_t, int16_t>, TILE> columns{};
     ShadeTable::ByteSet bytes{};
 
-    OpaqueRows(const Sprite* sprite, const LockedImage& texels) : sprite(sprite) {
-        const auto add = [&](uint32_t byte) { bytes[byte >> 6 & 3] |= uint64_t{1} << (byte & 63); };
+    OpaqueRows(const Sprite* sprite, const LockedImage& texels)
+        : sprite(sprite), bytes(texels.opaqueChannelBytes(sprite->x, sprite->y, sprite->x + TILE,
+                                                          sprite->y + TILE)) {
         for (int32_t x = 0; x < TILE; ++x) {
             int16_t first = TILE, last = -1;
             for (int32_t y = 0; y < TILE; ++y) {
-                const ALLEGRO_COLOR colour = texels.read(sprite->x + x, sprite->y + y);
-                if (colour.a == 0.0f) {
-                    continue;
-                }
-                first = std::min<int16_t>(first, static_cast<int16_t>(y));
-                last = static_cast<int16_t>(y);
-                const uint32_t texel = texels.word(sprite->x + x, sprite->y + y);
-                for (int shift = 0; shift < 32; shift += 8) {
-                    add(texel >> shift & 0xff); // every channel: more than needed, never less
+                if (texels.read(sprite->x + x, sprite->y + y).a != 0.0f) {
+                    first = std::min<int16_t>(first, static_cast<int16_t>(y));
+                    last = static_cast<int16_t>(y);
                 }
             }
             columns[static_cast<std::size_t>(x)] = {first, last};
@@ -97,8 +87,8 @@ void Camera::drawSprites(const std::vector<Unit*>& units, const LockedImage& fra
     // Every picture placed and locked first, nearest first; then each band of 64 columns
     // (whole words of the coverage mask) draws them all in its own columns at once.
     std::vector<PlacedUnit> placed;
-    std::vector<HeldPicture> pictures;
-    std::deque<OpaqueRows> opaque; // each sprite's, once
+    std::vector<std::unique_ptr<BitmapLock>> pictures; // each bitmap locked once
+    std::deque<OpaqueRows> opaque;                     // each sprite's, once
     for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
         PlacedUnit ready;
         if (!placeUnit(**unit, ready, pictures)) {
@@ -138,7 +128,8 @@ void Camera::drawSprites(const std::vector<Unit*>& units, const LockedImage& fra
 
 // The unit's billboard and picture, its picture's bitmap locked once for all the units
 // that show it. False when nothing of it can be seen.
-bool Camera::placeUnit(Unit& unit, PlacedUnit& placed, std::vector<HeldPicture>& pictures) const {
+bool Camera::placeUnit(Unit& unit, PlacedUnit& placed,
+                       std::vector<std::unique_ptr<BitmapLock>>& pictures) const {
     if (!unit.alive || depthBuffer == nullptr) {
         return false;
     }
@@ -148,20 +139,17 @@ bool Camera::placeUnit(Unit& unit, PlacedUnit& placed, std::vector<HeldPicture>&
         return false;
     }
     ALLEGRO_BITMAP* bitmap = sprite->buffer->bitmap;
-    auto held = std::find_if(pictures.begin(), pictures.end(), [&](const HeldPicture& picture) {
-        return picture.lock->bitmapLocked() == bitmap;
-    });
+    auto held = std::find_if(pictures.begin(), pictures.end(),
+                             [&](const auto& lock) { return lock->bitmapLocked() == bitmap; });
     if (held == pictures.end()) {
-        HeldPicture picture;
-        picture.lock = std::make_unique<BitmapLock>(bitmap, ALLEGRO_LOCK_READONLY);
-        pictures.push_back(std::move(picture));
+        pictures.push_back(std::make_unique<BitmapLock>(bitmap, ALLEGRO_LOCK_READONLY));
         held = pictures.end() - 1;
     }
-    if (!held->lock->locked()) {
+    if (!(*held)->locked()) {
         return false;
     }
     placed.sprite = sprite;
-    placed.texels = &held->lock->image();
+    placed.texels = &(*held)->image();
     return true;
 }
 

@@ -72,11 +72,14 @@ class LockedImage {
     // the table exact.
     // The red, green and blue bytes of every pixel that is not transparent: those a shade
     // table is asked for when this image's pixels are shaded.
-    ShadeTable::ByteSet opaqueChannelBytes() const {
+    // Only those of the rectangle [left, right) by [top, bottom) when it is given.
+    ShadeTable::ByteSet opaqueChannelBytes(int32_t left = 0, int32_t top = 0,
+                                           int32_t right = INT32_MAX,
+                                           int32_t bottom = INT32_MAX) const {
         ShadeTable::ByteSet bytes{};
         const auto add = [&](uint32_t byte) { bytes[byte >> 6 & 3] |= uint64_t{1} << (byte & 63); };
-        for (int32_t y = 0; y < imageHeight; ++y) {
-            for (int32_t x = 0; x < imageWidth; ++x) {
+        for (int32_t y = std::max(top, 0); y < std::min(bottom, imageHeight); ++y) {
+            for (int32_t x = std::max(left, 0); x < std::min(right, imageWidth); ++x) {
                 const uint32_t texel = wordAt(x, y);
                 if (alphaByte(texel) != 0) {
                     add(texel >> redShift & 0xff);

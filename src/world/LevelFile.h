@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/LevelInfo.h"
 #include "world/LineReader.h"
 
 #include <istream>
@@ -28,7 +29,7 @@ class LevelFile {
     static constexpr const char* SHIPPED_PATH = "levels/RirUdodu.lev";
 
     static constexpr std::size_t NAME_LIMIT = 40;
-    static constexpr int PAR_LIMIT = 99 * 60 + 59; // seconds: the tally shows minutes
+    static constexpr int PAR_LIMIT = LevelInfo::PAR_LIMIT;
 
     // Fills grid (MAP_SIZE by MAP_SIZE) from the stream and collects the unit lines.
     static LevelFile read(std::istream& in, int** grid);

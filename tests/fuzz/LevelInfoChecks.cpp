@@ -28,11 +28,12 @@ void checkLevelInfoReaders(const uint8_t* data, std::size_t size) {
     for (const LevelInfo& level : crypt) {
         require(CryptFile::plainLevelName(level.key), "a level name that is not plain");
         require(level.path == "levels/" + level.key, "a level outside the crypt's folder");
-        require(level.parSeconds >= 0 && level.parSeconds <= 99 * 60 + 59, "a par out of range");
+        require(level.parSeconds >= 0 && level.parSeconds <= LevelInfo::PAR_LIMIT,
+                "a par out of range");
     }
     const BestTimes best = BestTimes::parse(text);
     for (const auto& [key, ms] : best.times) {
-        require(ms > 0 && ms <= 24LL * 60 * 60 * 1000, "a best time no level takes");
+        require(ms > 0 && ms <= BestTimes::LONGEST_MS, "a best time no level takes");
     }
     const BestTimes again = BestTimes::parse(best.compose());
     require(again.times == best.times, "the best times written read back otherwise");
