@@ -102,6 +102,11 @@ TEST(LevelEditorTest, ALevelWrittenByTheEditorReadsBackAsTheSameLevel) {
     EXPECT_EQ(read.name(), draft.name());
     EXPECT_EQ(read.skulls().size(), draft.skulls().size());
     EXPECT_FALSE(read.changed());
+    // A file that tells no name is called by the list's name, with nothing to undo.
+    const LevelDraft untold = LevelDraft::fromText(LevelDraft().text(), "The Crypt");
+    EXPECT_EQ(untold.name(), "The Crypt");
+    EXPECT_EQ(untold.undoSteps(), 0u);
+    EXPECT_FALSE(untold.changed());
 }
 
 // A screen's command with the pointer at a cell of the grid (row x, column y).

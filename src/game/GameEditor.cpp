@@ -36,16 +36,11 @@ std::string fileName(const std::string& path) {
 }
 
 // The level's text as the file holds it; a level that does not exist yet is a new one. A
-// level whose file tells no name takes the one it is listed by, and is unchanged by it.
+// level whose file tells no name takes the one it is listed by.
 LevelDraft draftOf(const std::string& path, const std::string& listedName = "") {
     const RegularFile::Contents file = RegularFile::read(path, LevelFile::FILE_LIMIT);
-    LevelDraft draft =
-        file.outcome == RegularFile::Outcome::Read ? LevelDraft::fromText(file.text) : LevelDraft();
-    if (draft.name().empty() && !listedName.empty()) {
-        draft.rename(listedName);
-        draft.markSaved();
-    }
-    return draft;
+    return file.outcome == RegularFile::Outcome::Read ? LevelDraft::fromText(file.text, listedName)
+                                                      : LevelDraft();
 }
 
 } // namespace

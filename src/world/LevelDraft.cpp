@@ -13,7 +13,7 @@ LevelDraft::LevelDraft() {
     }
 }
 
-LevelDraft LevelDraft::fromText(const std::string& text) {
+LevelDraft LevelDraft::fromText(const std::string& text, const std::string& untoldName) {
     LevelDraft draft;
     std::istringstream in(text);
     const LevelFile level = LevelFile::read(in, draft.grid());
@@ -21,7 +21,8 @@ LevelDraft LevelDraft::fromText(const std::string& text) {
         draft.current.skulls.push_back(unit);
     }
     draft.current.start = level.start.value_or(LevelFile::UnitPlace{USUAL_START, USUAL_START});
-    draft.current.name = level.name;
+    draft.current.name =
+        level.name.empty() ? untoldName.substr(0, LevelFile::NAME_LIMIT) : level.name;
     draft.current.parSeconds = level.parSeconds.value_or(0);
     return draft;
 }

@@ -20,8 +20,9 @@ class LevelDraft {
 
     // A level of floor walled all round, its start at the usual place.
     LevelDraft();
-    // The level as read from its text (a level file's, never longer than its limit).
-    static LevelDraft fromText(const std::string& text);
+    // The level as read from its text (a level file's, never longer than its limit); one
+    // whose file tells no name is called by the given one, with nothing to undo.
+    static LevelDraft fromText(const std::string& text, const std::string& untoldName = "");
     // The text a level file holds.
     std::string text() const;
 
