@@ -87,6 +87,27 @@ TEST_F(SkillTest, AtEachHarderSkillASkullStrikesAgainForTheSkillsDamage) {
     }
 }
 
+// A skull at the player's diagonal, in front: inside the square it strikes from, outside
+// the sword's designed circle. As designed the swing misses it; at every harder skill,
+// where it strikes again and again, the swing reaches it. Just past the square, no skill's
+// sword reaches.
+TEST_F(SkillTest, AtEveryHarderSkillASkullThatCanStrikeCanBeStruck) {
+    for (int skill = 0; skill < static_cast<int>(Skill::table().size()); ++skill) {
+        SCOPED_TRACE(Skill::at(skill).word);
+        for (const double off : {0.6, 0.66}) {
+            Unit* skull = playAtWithASkullInReach(skill);
+            skull->x = game->camera->posX - off; // in front: the view looks toward -x
+            skull->y = game->camera->posY + off;
+            const bool canStrike = off < Unit::REACH;
+            game->swordAnimation->finished = true;
+            testing::internal::CaptureStdout();
+            game->handleEvent(Event(PLAYER_ATTACK_EVENT));
+            const bool struck = testing::internal::GetCapturedStdout() == "Did 3 damage!\n";
+            EXPECT_EQ(struck, canStrike && skill != Skill::DESIGNED) << "at " << off;
+        }
+    }
+}
+
 TEST_F(SkillTest, AtHealthZeroThePlayerFallsOnceAndIsNeverSaved) {
     writeSave("x:3\ny:4\n");
     playAtWithASkullInReach(Skill::indexOf("merciless"));

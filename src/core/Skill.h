@@ -15,11 +15,15 @@ struct Skill {
         int32_t strikeDelayMs = 0;    // how long a skull stands in reach before it strikes
         bool playerFalls = false;     // health 0 ends the game
         bool cues = false;            // skulls heard, blows shown from their side, health bar
+        // The sword reaches a skull within its reach along both axes, the square a skull
+        // strikes from, instead of the designed circle: whatever can strike can be struck.
+        bool squareReach = false;
 
         bool operator==(const Knobs& other) const {
             return blowDamage == other.blowDamage && staminaPerSecond == other.staminaPerSecond &&
                    stepPermille == other.stepPermille && strikeDelayMs == other.strikeDelayMs &&
-                   playerFalls == other.playerFalls && cues == other.cues;
+                   playerFalls == other.playerFalls && cues == other.cues &&
+                   squareReach == other.squareReach;
         }
         bool operator!=(const Knobs& other) const { return !(*this == other); }
     };

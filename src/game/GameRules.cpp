@@ -13,6 +13,7 @@
 #include "world/SaveWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <sstream>
 
@@ -171,10 +172,18 @@ void Game::swingSword() {
     }
 }
 
-// Within reach and in front: a unit standing on the player's own spot is neither.
+// Within reach and in front: a unit standing on the player's own spot is neither. As
+// designed the reach is a circle; at the harder skills it is the square a skull strikes
+// from, so that a skull striking from a diagonal can be struck back.
 bool Game::swordReaches(const Unit& target) const {
-    return camera->distanceTo(target.x, target.y) <= SWORD_REACH &&
-           camera->depthOf(target.x, target.y) > 0.0;
+    if (camera->depthOf(target.x, target.y) <= 0.0) {
+        return false;
+    }
+    if (recordedGame->knobs.squareReach) {
+        return std::fabs(target.x - camera->posX) <= SWORD_REACH &&
+               std::fabs(target.y - camera->posY) <= SWORD_REACH;
+    }
+    return camera->distanceTo(target.x, target.y) <= SWORD_REACH;
 }
 
 Unit* Game::findTarget() const {

@@ -126,24 +126,29 @@ bool readSteering(const std::string& line, Settings& steering) {
 
 } // namespace
 
-// "skill WORD damage regain step delay falls cues": the rules the game was played by.
-bool readSkill(const std::string& line, Demo& demo) {
+// "skill WORD damage regain step delay falls cues [reach]": the rules the game was played
+// by; the reach (from version 5) is 1 where the sword reaches the skull's square.
+bool readSkill(const std::string& line, int version, Demo& demo) {
     char word[32] = {};
-    int damage = 0, regain = 0, step = 0, delay = 0, falls = 0, cues = 0, used = 0;
-    if (line.size() > 120 ||
-        std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d%n", word, &damage, &regain, &step,
-                    &delay, &falls, &cues, &used) != 7 ||
+    int damage = 0, regain = 0, step = 0, delay = 0, falls = 0, cues = 0, reach = 0, used = 0;
+    const bool hasReach = version >= 5;
+    const int fields =
+        hasReach ? std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d %d%n", word, &damage,
+                               &regain, &step, &delay, &falls, &cues, &reach, &used)
+                 : std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d%n", word, &damage,
+                               &regain, &step, &delay, &falls, &cues, &used);
+    if (line.size() > 120 || fields != (hasReach ? 8 : 7) ||
         static_cast<std::size_t>(used) != line.size()) {
         return false;
     }
     const auto within = [](int value, int low, int high) { return value >= low && value <= high; };
     if (Skill::indexOf(word) < 0 || !within(damage, 0, 100) || !within(regain, 0, 100) ||
         !within(step, 100, 4000) || !within(delay, 0, 60000) || !within(falls, 0, 1) ||
-        !within(cues, 0, 1)) {
+        !within(cues, 0, 1) || !within(reach, 0, 1)) {
         return false;
     }
     demo.skillWord = word;
-    demo.knobs = {damage, regain, step, delay, falls == 1, cues == 1};
+    demo.knobs = {damage, regain, step, delay, falls == 1, cues == 1, reach == 1};
     return true;
 }
 
@@ -163,7 +168,11 @@ std::string Demo::header() const {
         const Skill::Knobs& k = knobs;
         text << SKILL_LINE << " " << skillWord << " " << k.blowDamage << " " << k.staminaPerSecond
              << " " << k.stepPermille << " " << k.strikeDelayMs << " " << int(k.playerFalls) << " "
-             << int(k.cues) << "\n";
+             << int(k.cues);
+        if (formatVersion >= 5) {
+            text << " " << int(k.squareReach);
+        }
+        text << "\n";
     }
     if (startsWithLoad) {
         text << "start load " << save.size() << "\n" << save;
@@ -235,7 +244,7 @@ bool Demo::read(const std::string& text, Demo& demo, std::string& reason) {
         reason = "its header is damaged (turning)";
         return false;
     }
-    if (version >= 4 && (!nextLine(text, at, line) || !readSkill(line, demo))) {
+    if (version >= 4 && (!nextLine(text, at, line) || !readSkill(line, version, demo))) {
         reason = "its header is damaged (skill)";
         return false;
     }

@@ -11,15 +11,16 @@
 
 // A recorded game, as text: a header, then one line for every frame of play, each with
 // the frame's command, the time the world's clock moved on by, and a checksum of the
-// world after it. Format version 2:
+// world after it. Format version 5:
 //
 //   duskmarch-demo 4
 //   game 0.1.0
 //   level RirUdodu.lev 5f3a...         the level's file name and its bytes' FNV-1a hash
 //   turning classic 5                  the settings the world's course depends on
-//   skill haunted 4 1 1000 450 1 1     the skill and its knobs: blow damage, stamina a
+//   skill haunted 4 1 1000 450 1 1 1   the skill and its knobs: blow damage, stamina a
 //                                      second, step in thousandths, strike delay in ms,
-//                                      whether the player falls, the fight cues
+//                                      whether the player falls, the fight cues, and
+//                                      whether the sword reaches the skull's square
 //   start play                         or "start load N", then the N bytes of the save
 //   frame 16667000 1 0 0 -3 250 rw 0a1b...  nanoseconds, forward, strafe, key turn,
 //   ...                                pointer travel, stick turn, the flags ('-' for
@@ -28,12 +29,13 @@
 //
 // Version 1, written before pads, is the same but for the stick turn, which its frames
 // lack; version 2, written before the map, lacks its three flags; version 3, written
-// before skills, has no skill line. All are read as ever, and replay as they did.
+// before skills, has no skill line; version 4, written while the sword reached a circle at
+// every skill, has no reach on it. All are read as ever, and replay as they did.
 // Flags, in this order: r run, q quit, s spawn, l slower, f faster, w sword, v save,
 // p footstep; from version 3, m the map opened or closed, k a mark, x the marks cleared.
 class Demo {
   public:
-    static constexpr int FORMAT_VERSION = 4;
+    static constexpr int FORMAT_VERSION = 5;
     // A stick turn beyond this many thousandths of a base turn is no pad's.
     static constexpr int STICK_TURN_LIMIT = 2000;
     // Far more than an hour of play at sixty frames a second.

@@ -24,13 +24,13 @@ int cellValue(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : 0;
 }
 
-// A name as the screens can show it: blanks around it gone, any character outside
-// printable ASCII a question mark, and no longer than the limit.
+// A name as the screens can show it: no longer than the limit, blanks around it gone (after
+// the cut, so that a name read back from its own file stays the same), and any character
+// outside printable ASCII a question mark.
 std::string printableName(const std::string& text) {
     const std::string::size_type first = text.find_first_not_of(' ');
-    const std::string::size_type last = text.find_last_not_of(' ');
-    std::string name = first == std::string::npos ? "" : text.substr(first, last - first + 1);
-    name = name.substr(0, LevelFile::NAME_LIMIT);
+    std::string name = first == std::string::npos ? "" : text.substr(first, LevelFile::NAME_LIMIT);
+    name.erase(name.find_last_not_of(' ') + 1);
     for (char& c : name) {
         if (c < ' ' || c > '~') {
             c = '?';

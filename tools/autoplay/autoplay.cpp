@@ -3,10 +3,14 @@
 // along the skulls' own path search, turns to face it and swings, frame by frame at sixty
 // frames a second, and writes what it did as a demo the game replays exactly.
 //
-//   autoplay SKILL DEMO [--level FILE] [--stand] [--frames N]   (from the repository root)
+//   autoplay SKILL DEMO [--level FILE] [--stand | --swing [--sidestep N]] [--frames N]   (from the
+//   repository root)
 //
 // --stand keeps the player still, swinging at nothing, to time how long a standing player
-// lasts. It prints the frames played, how the game ended and the tally.
+// lasts; --swing keeps the player still too, swinging whenever the sword is at rest, for a
+// fight with what comes; --sidestep N, with --swing, steps right for N frames once the
+// first blow is taken, so that the skull stands at the player's diagonal, still in reach.
+// It prints the frames played, how the game ended and the tally.
 #include "core/Event.h"
 #include "core/Skill.h"
 #include "game/Game.h"
@@ -90,17 +94,24 @@ PlayerCommand hunt(Game& game) {
 
 int main(int argc, char** argv) {
     if (argc < 3 || Skill::indexOf(argv[1]) < 0) {
-        std::cerr << "usage: autoplay SKILL DEMO [--level FILE] [--stand] [--frames N]\n";
+        std::cerr << "usage: autoplay SKILL DEMO [--level FILE] [--stand | --swing [--sidestep N]] "
+                     "[--frames N]\n";
         return 2;
     }
     const int skill = Skill::indexOf(argv[1]);
     const std::string demoPath = argv[2];
     bool stand = false;
+    bool swing = false;
+    int sidestep = 0;
     int64_t frameLimit = 60 * 60 * 5;
     std::string level;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "--stand") == 0) {
             stand = true;
+        } else if (std::strcmp(argv[i], "--swing") == 0) {
+            stand = swing = true;
+        } else if (std::strcmp(argv[i], "--sidestep") == 0 && i + 1 < argc) {
+            sidestep = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
             frameLimit = std::atoll(argv[++i]);
         } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
@@ -146,6 +157,11 @@ int main(int argc, char** argv) {
         game->worldClock->advance(FRAME_NS);
         game->updateWorld();
         PlayerCommand command = stand ? PlayerCommand() : hunt(*game);
+        command.sword = command.sword || (swing && game->swordAnimation->finished);
+        if (sidestep > 0 && game->tally().blowsTaken > 0) {
+            command.strafe = 1;
+            --sidestep;
+        }
         game->inputSystem->fire(command);
         game->view->orderUnits();    // as the frame's drawing orders them, farthest first
         game->camera->moved = false; // and as its wall pass leaves these
