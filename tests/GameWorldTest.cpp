@@ -243,3 +243,41 @@ TEST_F(GameWorldTest, TheDamageFlashTakesThePlayersStrength) {
 }
 
 } // namespace
+
+namespace {
+
+// The share of the pixels above the map's foot that are the same in both frames.
+double sameShare(ALLEGRO_BITMAP* a, ALLEGRO_BITMAP* b) {
+    const int height = 400 - MapScreen::FOOT_HEIGHT;
+    int same = 0;
+    for (int y = 0; y < height; y += 2) {
+        for (int x = 0; x < 600; x += 2) {
+            same += rgbaAt(a, x, y) == rgbaAt(b, x, y) ? 1 : 0;
+        }
+    }
+    return same / (300.0 * height / 2);
+}
+
+// The map as the player chose it: in place of the view, or half through over it, where
+// what was never seen shows the view itself.
+TEST_F(GameWorldTest, TheOverlayMapShowsTheViewThroughIt) {
+    writeLevel(closedRoom());
+    game->loadLevel();
+    game->inputSystem->createSnapshots();
+    drawFrame();
+    ALLEGRO_BITMAP* view = al_clone_bitmap(target);
+    game->camera->markSeen(game->mapScreen->seen);
+    game->mapScreen->open = true;
+    game->playerSettings->settings.mapMode = Settings::MapMode::Overlay;
+    game->applySettings();
+    drawFrame();
+    EXPECT_GT(sameShare(view, target), 0.5) << "the unseen shows the view";
+    EXPECT_LT(sameShare(view, target), 0.95) << "the seen cells show over it";
+    game->playerSettings->settings.mapMode = Settings::MapMode::Full;
+    game->applySettings();
+    drawFrame();
+    EXPECT_LT(sameShare(view, target), 0.2) << "the full map hides the view";
+    al_destroy_bitmap(view);
+}
+
+} // namespace

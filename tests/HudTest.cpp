@@ -2,6 +2,9 @@
 #include "render/Hud.h"
 #include "HeadlessGame.h"
 #include "core/Event.h"
+#include "game/PlayView.h"
+#include "screens/MapScreen.h"
+#include "screens/PauseScreen.h"
 
 #include <allegro5/allegro_ttf.h>
 #include <filesystem>
@@ -57,7 +60,7 @@ TEST(HudTest, DrawsInItsCornerAndNowhereElse) {
     Hud hud;
     hud.notify("Could not save the game: No space left on device, and a long line too");
     al_set_target_bitmap(frame);
-    hud.draw(font, 100, 12);
+    hud.draw(font, 100, 12, Hud::Frame());
     int changedInside = 0;
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 600; ++x) {
@@ -89,6 +92,111 @@ TEST_F(HudInPlayTest, TheRightButtonSaysWhetherTheGameWasSaved) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(game->hud->lines(100, 0).back(),
               "Could not save: gamesave.dat.tmp: it is a directory, not a regular file");
+}
+
+} // namespace
+
+namespace {
+
+// Where the words of play and of the screens over it stand: laid out as each drawing lays
+// them out, no line ever stands on another.
+class WordsApartTest : public HeadlessGame {
+  protected:
+    void SetUp() override {
+        HeadlessGame::SetUp();
+        font = al_load_font(DUSKMARCH_ASSET_DIR "/proggy.ttf", 16, 0);
+        ASSERT_NE(font, nullptr);
+        target = al_create_bitmap(600, 400);
+        al_set_target_bitmap(target);
+        game->view->tally.blowsGiven = 128;
+        game->view->tally.misses = 37;
+        game->view->tally.timeMs = 725000;
+        game->view->wayOn = "N: on to The Great Hall";
+    }
+    void TearDown() override {
+        al_destroy_bitmap(target);
+        al_destroy_font(font);
+        HeadlessGame::TearDown();
+    }
+
+    // Every two lines apart, and each inside the frame.
+    void expectApart(const std::vector<PlacedText>& lines) const {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const PlacedText::Box box = lines[i].box(font);
+            EXPECT_GE(box.left, 0.0f) << lines[i].text;
+            EXPECT_LE(box.right, 600.0f) << lines[i].text;
+            EXPECT_LE(box.bottom, 400.0f) << lines[i].text;
+            for (std::size_t j = 0; j < i; ++j) {
+                EXPECT_FALSE(box.overlaps(lines[j].box(font)))
+                    << '"' << lines[i].text << "\" over \"" << lines[j].text << '"';
+            }
+        }
+    }
+    static void add(std::vector<PlacedText>& all, const std::vector<PlacedText>& more) {
+        all.insert(all.end(), more.begin(), more.end());
+    }
+
+    ALLEGRO_FONT* font = nullptr;
+    ALLEGRO_BITMAP* target = nullptr;
+};
+
+// Paused while the cleared level's panel shows: the pause screen says the tally itself,
+// and the frame under it shows neither the panel nor a frame rate that stands still.
+TEST_F(WordsApartTest, ThePauseScreenOverTheClearedLevelsPanel) {
+    game->view->showTally();
+    backdate(game->view->tallyTimer, PlayView::TALLY_DELAY_MS + 100.0);
+    ASSERT_FALSE(game->view->tallyPanelLines(false).empty()) << "the panel shows over play";
+    game->hud->fpsOn = true;
+    game->hud->draw(nullptr, 100, 0, Hud::Frame()); // the count of frames begins
+    EXPECT_EQ(game->view->hudLayout(false).beyond.size(), 1u) << "the rate, over play";
+    game->pauseScreen->tallyLines = game->view->tally.lines();
+    game->pauseScreen->tallyLines.push_back(game->view->wayOn);
+    std::vector<PlacedText> all = game->pauseScreen->placedLines();
+    add(all, game->view->tallyPanelLines(true));
+    const Hud::Layout hud = game->view->hudLayout(true);
+    add(all, hud.corner);
+    add(all, hud.beyond);
+    expectApart(all);
+    EXPECT_TRUE(hud.beyond.empty()) << "no frame rate under the pause screen";
+}
+
+// The map open over play: a caption stands above the map's foot, which tells the tally
+// in words and, once the level is cleared, the way on; a mark stands where the arrow was
+// when M was pressed, and a second M in its cell takes it away.
+TEST_F(WordsApartTest, TheMapsFootTheCaptionAndTheMarks) {
+    MapScreen& map = *game->mapScreen;
+    const MapScreen::Player player{22.0, 22.0, -1.0, 0.0}; // on a cell's corner, as at the start
+    PlayerCommand command;
+    command.map = true;
+    map.take(command, player);
+    command = PlayerCommand();
+    command.mark = true;
+    map.take(command, player);
+    ASSERT_EQ(map.seen.marks().size(), 1u);
+    float arrowX = 0.0f, arrowY = 0.0f;
+    MapView::toScreen(map.lookFor(player), 600, 400, player.x, player.y, arrowX, arrowY);
+    const PlacedText::Box box = map.markBox(player, map.seen.marks()[0]);
+    EXPECT_TRUE(box.left < arrowX && arrowX < box.right && box.top < arrowY && arrowY < box.bottom)
+        << "the mark's box is round the arrow";
+    map.take(command, {22.4, 22.3, -1.0, 0.0});
+    EXPECT_TRUE(map.seen.marks().empty()) << "a second M in the cell takes the mark away";
+    map.take(command, {22.4, 22.3, -1.0, 0.0});
+    map.take(command, {20.5, 22.5, -1.0, 0.0});
+    game->hud->captionsOn = true;
+    game->hud->caption("A skull, to the left");
+    for (const std::string wayOn : {"", "N: on to The Great Hall"}) {
+        game->view->wayOn = wayOn;
+        std::vector<PlacedText> all = map.footLines(game->view->tally, wayOn);
+        ASSERT_EQ(all.size(), wayOn.empty() ? 2u : 3u);
+        EXPECT_NE(all[1].text.find("Blows given 128, missed 37"), std::string::npos) << all[1].text;
+        EXPECT_EQ(all.back().text, wayOn.empty() ? all[1].text : wayOn);
+        add(all, map.markNumbers(player));
+        const Hud::Layout hud = game->view->hudLayout(false);
+        ASSERT_EQ(hud.beyond.size(), 1u);
+        add(all, hud.corner);
+        add(all, hud.beyond);
+        expectApart(all);
+    }
 }
 
 } // namespace

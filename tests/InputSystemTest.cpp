@@ -127,6 +127,40 @@ TEST_F(InputSystemTest, MenuSeesAKeyAsPressedOnlyOnItsFirstPoll) {
     EXPECT_TRUE(input.keyDown(ALLEGRO_KEY_ENTER));
 }
 
+// A press the keyboard's events tell of, let go before the screens looked: they take it,
+// once; play, which polls the keys' state once a frame as designed, never hears it.
+TEST_F(InputSystemTest, ScreensTakeATapBetweenTwoReadingsAndPlayDoesNot) {
+    input.notePress(ALLEGRO_KEY_O);
+    EXPECT_TRUE(input.readMenuCommand(false).options);
+    EXPECT_FALSE(input.readMenuCommand(false).options) << "taken once";
+    input.notePress(ALLEGRO_KEY_SPACE);
+    input.notePress(ALLEGRO_KEY_ESCAPE);
+    last = input.readCommand(300);
+    EXPECT_FALSE(last.spawn || last.quit);
+    EXPECT_FALSE(input.readMenuCommand(false).back) << "nor is it kept for a screen after";
+}
+
+// The key that closes a screen is spent there: held on into play, Escape neither saves nor
+// quits, nor does a held walking key walk, until each is let go and pressed again; and a
+// press made before a screen opened is not taken by it.
+TEST_F(InputSystemTest, AKeyHeldAsAScreenClosesActsNoFurther) {
+    holdKey(*input.currentKeyboard, ALLEGRO_KEY_ESCAPE);
+    holdKey(*input.currentKeyboard, ALLEGRO_KEY_W);
+    input.spendHeldKeys();
+    pollKeys({ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_W});
+    EXPECT_FALSE(last.quit);
+    EXPECT_EQ(last.forward, 0);
+    pollKeys({ALLEGRO_KEY_W});
+    input.readKeyboard(); // Escape let go, W still held
+    pollKeys({ALLEGRO_KEY_ESCAPE, ALLEGRO_KEY_W});
+    EXPECT_TRUE(last.quit) << "pressed again";
+    EXPECT_EQ(last.forward, 0) << "W was never let go";
+    EXPECT_EQ(count(QUIT_EVENT), 1);
+    input.notePress(ALLEGRO_KEY_L);
+    input.spendHeldKeys();
+    EXPECT_FALSE(input.readMenuCommand(false).levels);
+}
+
 // X11's Allegro flips the Pause key's state on each press and never reports a release,
 // so going up counts as a press as much as going down.
 TEST_F(InputSystemTest, EveryChangeOfThePauseKeyIsAPress) {

@@ -236,6 +236,11 @@ TEST(LevelEditorTest, SavingALevelWithoutANameAsksForOneTypedOnScreen) {
     save.ctrl = true;
     save.letter = 's';
     EXPECT_EQ(editor.update(save), Screen::Next::Stay) << "it asks for the name first";
+    MenuCommand enter;
+    enter.choose = true;
+    EXPECT_EQ(editor.update(enter), Screen::Next::Stay) << "no name typed: nothing saved";
+    EXPECT_NE(editor.footLine().find("type a name first"), std::string::npos)
+        << "and it says why: " << editor.footLine();
     MenuCommand typing;
     std::snprintf(typing.typed, sizeof typing.typed, "%s", " Bone");
     typing.letter = 'k'; // typed, not a skull
@@ -246,12 +251,17 @@ TEST(LevelEditorTest, SavingALevelWithoutANameAsksForOneTypedOnScreen) {
     MenuCommand rubOut;
     rubOut.backspace = true;
     editor.update(rubOut);
-    MenuCommand enter;
-    enter.choose = true;
     EXPECT_EQ(editor.update(enter), Screen::Next::Save);
     EXPECT_EQ(editor.draft().name(), "Bone Yard");
     EXPECT_TRUE(editor.draft().skulls().empty());
     EXPECT_EQ(editor.update(save), Screen::Next::Save) << "named now: it saves at once";
+    editor.draft().markSaved();
+    editor.savedTo("Bone-Yard.lev");
+    EXPECT_EQ(editor.whereLine(), "Saved to Bone-Yard.lev");
+    MenuCommand skull;
+    skull.letter = 'k';
+    editor.update(skull);
+    EXPECT_EQ(editor.whereLine(), "Unsaved; saves to Bone-Yard.lev") << "a change after saving";
 }
 
 // Random levels: walls of every density, holes in the border, skulls anywhere, the start

@@ -205,7 +205,15 @@ TEST_F(MapTest, TheMapsKeysOpenMarkZoomAndPan) {
         map.take(command, {22.5 - i, 22.5, -1.0, 0.0});
     }
     ASSERT_EQ(map.seen.marks().size(), 10u);
-    EXPECT_EQ(map.seen.marks()[9].x, 13);
+    EXPECT_EQ(map.seen.marks()[9].cellX(), 13);
+    // A second M in a marked cell takes its mark away, whatever point of the cell: never
+    // two marks, their numbers on top of each other, in one cell.
+    map.take(command, {22.1, 22.9, -1.0, 0.0});
+    ASSERT_EQ(map.seen.marks().size(), 9u);
+    EXPECT_EQ(map.seen.marks()[0].cellX(), 21);
+    map.take(command, {22.1, 22.9, -1.0, 0.0});
+    EXPECT_EQ(map.seen.marks().back().cellX(), 22);
+    EXPECT_EQ(map.seen.marks().size(), 10u);
     MapCommand look;
     look.zoom = 3;
     for (int i = 0; i < 5; ++i) {

@@ -123,6 +123,27 @@ std::string RegularFile::strangerAt(const std::string& path) {
     return kindOf(status.st_mode);
 }
 
+std::string RegularFile::missingFolderOf(const std::string& path) {
+    const std::string::size_type slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ""; // the working folder
+    }
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    struct stat status {};
+    if (stat(folder.c_str(), &status) != 0) {
+        return "there is no folder \"" + folder + "\"";
+    }
+    return S_ISDIR(status.st_mode) ? "" : "\"" + folder + "\" is no folder";
+}
+
+int64_t RegularFile::modifiedAt(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return -1;
+    }
+    return static_cast<int64_t>(status.st_mtime);
+}
+
 bool RegularFile::replace(const std::string& path, const std::string& text, std::string& reason) {
     const std::string temporary = path + ".tmp";
     for (const std::string& name : {temporary, path}) {

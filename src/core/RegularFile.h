@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -55,4 +56,9 @@ class RegularFile {
     // Why the path may not be written or replaced: a directory, a FIFO, a device or a
     // socket stands there. Empty when there is nothing, a regular file or a link.
     static std::string strangerAt(const std::string& path);
+    // Why no file can be made at path: the folder it would stand in is missing or is no
+    // folder. Empty when the folder is there.
+    static std::string missingFolderOf(const std::string& path);
+    // When the file was last written, in seconds since 1970; -1 when there is none.
+    static int64_t modifiedAt(const std::string& path);
 };

@@ -35,8 +35,8 @@ struct Tally {
     // In one line, for the map's foot.
     std::string line() const {
         return "Kills " + std::to_string(levelKills + calledKills) + "  Left " +
-               std::to_string(skullsLeft) + "  Taken " + std::to_string(blowsTaken) + "  Given " +
-               std::to_string(blowsGiven) + "/" + std::to_string(misses) + " missed  " +
-               clock(timeMs) + "  Saves " + std::to_string(saves);
+               std::to_string(skullsLeft) + "  Taken " + std::to_string(blowsTaken) +
+               "  Blows given " + std::to_string(blowsGiven) + ", missed " +
+               std::to_string(misses) + "  " + clock(timeMs) + "  Saves " + std::to_string(saves);
     }
 };

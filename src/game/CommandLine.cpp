@@ -226,7 +226,11 @@ CommandLine checkFiles(CommandLine line, const std::string& demoPath) {
         }
     }
     for (const std::string* path : {&line.editPath, &line.recordPath, &line.statDumpPath}) {
-        const std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
+        std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
+        if (stranger.empty() && path == &line.editPath && !path->empty()) {
+            // Said now, not after an hour's editing at the first Ctrl+S.
+            stranger = RegularFile::missingFolderOf(*path);
+        }
         if (!stranger.empty()) {
             return refuse("cannot write \"" + *path + "\": " + stranger);
         }

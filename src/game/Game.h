@@ -186,6 +186,10 @@ class Game : public Trackable, public EventListener {
     PlayerCommand fallenInput(bool closeRequested);
     // "You fell" until the player chooses; then play again, or the menu, or the end.
     void runFallScreen();
+    // What Load would bring back: the level's name, the skill and when it was saved;
+    // empty when there is no save to load.
+    std::string describeSave() const;
+    std::string levelNameOf(const std::string& savedLevelKey) const;
     void playAgain(bool load);
     PlayerCommand takePlayerInput(bool closeRequested);
     bool nextReplayFrame(bool closeRequested, Demo::Frame& frame);

@@ -8,6 +8,7 @@
 #include "screens/EditorScreen.h"
 #include "units/LevelCheck.h"
 
+#include <algorithm>
 #include <cctype>
 #include <iostream>
 
@@ -29,6 +30,14 @@ std::string fileNameFor(const std::string& levelName) {
     }
     name = name.substr(0, FILE_NAME_LIMIT);
     return name.empty() ? "level" : name;
+}
+
+// True when the file name is the level's name with its blanks made dashes: nothing of the
+// name was left out.
+bool onlyBlanksChanged(const std::string& levelName, const std::string& made) {
+    std::string dashed = levelName;
+    std::replace(dashed.begin(), dashed.end(), ' ', '-');
+    return dashed == made;
 }
 
 std::string fileName(const std::string& path) {
@@ -97,9 +106,7 @@ bool Game::runEditor(const LevelDraft& draft, EditedLevel& edited, int cursorX, 
     look.palette = MapView::paletteOf(textures);
     look.textures = textures != nullptr ? textures->bitmap : nullptr;
     EditorScreen editor(screenFonts(), look, draft, cursorX, cursorY);
-    editor.savesTo(edited.path.empty() ? "Ctrl+S saves it among yours"
-                                       : "Saves to " + fileName(edited.path),
-                   edited.path.empty());
+    editor.savesTo(edited.path.empty() ? "" : fileName(edited.path), edited.path.empty());
     long checked = editor.version() - 1;
     bool played = false;
     while (!quit) {
@@ -138,6 +145,7 @@ void Game::sayProblems(EditorScreen& editor) {
 // player's levels, under a file name made of its name that no other level there has.
 void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
     std::string reason;
+    std::string madeName; // what a file name made of the level's name came out as
     if (edited.path.empty()) {
         const std::string folder = ownLevelFolder();
         if (folder.empty() || !RegularFile::makeFolders(folder, reason)) {
@@ -151,15 +159,20 @@ void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
              ++n) {
             edited.path = base + "-" + std::to_string(n) + ".lev";
         }
+        madeName = "Saved as " + fileName(edited.path);
+        if (!onlyBlanksChanged(editor.draft().name(), fileNameFor(editor.draft().name()))) {
+            madeName += " (a file name keeps letters, digits and dashes)";
+        }
     }
     if (!RegularFile::replace(edited.path, editor.draft().text(), reason)) {
         editor.say("Not saved: " + reason);
         return;
     }
     editor.draft().markSaved();
-    editor.savesTo("Saved to " + fileName(edited.path), false);
+    editor.savedTo(fileName(edited.path));
     // The foot line's problems are the level's as it stands: checked after every change.
-    editor.say(editor.problems().empty() ? "Saved" : "Saved, but: " + editor.problems());
+    editor.say((madeName.empty() ? std::string("Saved") : madeName) +
+               (editor.problems().empty() ? "" : ", but: " + editor.problems()));
     std::cout << "Level saved to \"" << edited.path << "\"" << std::endl;
 }
 

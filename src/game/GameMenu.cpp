@@ -118,10 +118,12 @@ void Game::beginPlay() {
     view->wayOn.clear();
     view->hideTally();
     deleteUnits(); // those of a game before, which a fall ended
+    pathFinder->saysBlockedTarget = !files.fromEditor;
     loadLevel();
     mapScreen->reset();
     camera->posX = START_X;
     camera->posY = START_Y;
+    camera->faceAsNewGame(); // as the first game did, after a fall or a game before
     // A level that tells its start puts the player in the middle of that cell.
     if (files.levelStart.has_value()) {
         camera->posX = files.levelStart->x + CELL_MIDDLE;
@@ -135,6 +137,7 @@ Screen::Next Game::runScreen(Screen& screen, const std::function<void()>& afterU
     displaySystem->showPointer();
     // The key or click that opened the screen is not a press on it.
     readMenuCommand(false);
+    inputSystem->spendHeldKeys();
     bool redraw = true;
     frameTimer->start();
     while (true) {
@@ -148,6 +151,7 @@ Screen::Next Game::runScreen(Screen& screen, const std::function<void()>& afterU
         const Screen::Next next =
             redraw ? Screen::Next::Stay : screen.update(readMenuCommand(screen.waitingForPress()));
         if (next != Screen::Next::Stay) {
+            inputSystem->spendHeldKeys(); // nor is the press that closes it one on the next
             return next;
         }
         afterUpdate();
@@ -169,9 +173,7 @@ bool Game::runOptions() {
 }
 
 void Game::runFallScreen() {
-    const bool saveExists =
-        RegularFile::read(files.savePath, 1).outcome == RegularFile::Outcome::Read;
-    FallScreen fall(screenFonts(), tally().lines(), saveExists);
+    FallScreen fall(screenFonts(), tally().lines(), describeSave());
     const Screen::Next next = runScreen(fall, []() {});
     if (next == Screen::Next::Quit) {
         quit = true; // Escape or the close button: nothing is saved

@@ -17,12 +17,16 @@ const double PAD_PAUSED_WAIT_SECONDS = 0.05;
 
 void Game::pausePlay(const SwordSway& sway) {
     displaySystem->showPointer();
+    inputSystem->spendHeldKeys();
     pauseScreen->padIs(inputSystem->padConnected());
     pauseScreen->tallyLines = tally().lines();
     if (recordedGame->skill != Skill::DESIGNED) {
         pauseScreen->tallyLines.insert(pauseScreen->tallyLines.begin(),
                                        std::string("Skill: ") +
                                            Skill::at(recordedGame->skill).label);
+    }
+    if (!view->wayOn.empty()) {
+        pauseScreen->tallyLines.push_back(view->wayOn); // the level is cleared: N goes on
     }
     showPauseScreen(sway);
 }
@@ -74,8 +78,10 @@ void Game::runPausedPass(const SwordSway& sway) {
 void Game::resumePlay() {
     displaySystem->hidePointer();
     displaySystem->centrePointer();
-    // Wherever the pointer was, its first reading from here turns nothing.
+    // Wherever the pointer was, its first reading from here turns nothing, and the key
+    // that played on (or closed the screen over play) does nothing more.
     inputSystem->startAfresh();
+    inputSystem->spendHeldKeys();
     frameTimer->start();         // the next frame comes a frame period from now
     recordedGame->resumeClock(); // the pause is no time of the world's
 }
@@ -83,7 +89,7 @@ void Game::resumePlay() {
 // Drawn once into a frame kept for the pause, which each later showing only copies.
 void Game::showPauseScreen(const SwordSway& sway) {
     displaySystem->beginKeptFrame();
-    view->drawFrame(sway);
+    view->drawFrame(sway, true);
     pauseScreen->draw();
     displaySystem->showKeptFrame();
 }

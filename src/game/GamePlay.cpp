@@ -50,6 +50,8 @@ void Game::startPlayLoop() {
     // Turning measures the pointer's travel from the centre; starting there keeps the
     // view from jumping on the first frame.
     displaySystem->centrePointer();
+    // The Enter or click that began play is no press of play's.
+    inputSystem->spendHeldKeys();
     frameTimer->start();
     recordedGame->startClock();
 }

@@ -8,6 +8,7 @@
 #include "world/SaveWriter.h"
 
 #include <algorithm>
+#include <ctime>
 #include <iostream>
 #include <sstream>
 
@@ -44,8 +45,8 @@ SaveRecord Game::saveRecord() const {
                     seen.seen(x, y);
             }
         }
-        for (const LevelFile::UnitPlace& mark : seen.marks()) {
-            record.marks.push_back({static_cast<double>(mark.x), static_cast<double>(mark.y)});
+        for (const SeenCells::Mark& mark : seen.marks()) {
+            record.marks.push_back({mark.x, mark.y}); // kept as its cell
         }
     }
     return record;
@@ -78,6 +79,54 @@ void Game::loadGame() {
     }
     recordedGame->loadedSave = file.outcome == RegularFile::Outcome::Read ? file.text : "";
     putBackSave(recordedGame->loadedSave);
+}
+
+std::string Game::describeSave() const {
+    if (files.fromEditor) {
+        return ""; // the editor's level is played afresh, never from a save
+    }
+    const RegularFile::Contents file = RegularFile::read(files.savePath, READ_LIMIT);
+    if (file.outcome != RegularFile::Outcome::Read || file.text.empty()) {
+        return "";
+    }
+    std::istringstream text(file.text);
+    const SaveReader save = SaveReader::read(text);
+    const int skill = std::max(Skill::indexOf(save.skill), Skill::DESIGNED);
+    std::string said = levelNameOf(save.level) + ", " + Skill::at(skill).label;
+    const int64_t written = RegularFile::modifiedAt(files.savePath);
+    if (written >= 0) {
+        const std::time_t when = static_cast<std::time_t>(written);
+        const std::time_t now = std::time(nullptr);
+        std::tm at{}, today{};
+        localtime_r(&when, &at);
+        localtime_r(&now, &today);
+        const bool sameDay = at.tm_year == today.tm_year && at.tm_yday == today.tm_yday;
+        char stamp[32] = {};
+        std::strftime(stamp, sizeof stamp, sameDay ? "at %H:%M" : "on %Y-%m-%d at %H:%M", &at);
+        said += std::string(", saved ") + stamp;
+    }
+    return said;
+}
+
+// The name of the level a save was made in: a save of the crypt names its level (none for
+// the first); any other save belongs to the level played now.
+std::string Game::levelNameOf(const std::string& savedLevelKey) const {
+    if (files.cryptIndex >= 0 && !files.crypt.empty()) {
+        const std::string key = savedLevelKey.empty() ? files.crypt.front().key : savedLevelKey;
+        for (const LevelInfo& level : files.crypt) {
+            if (level.key == key) {
+                return level.name;
+            }
+        }
+        return key;
+    }
+    for (const LevelInfo& level : levelList()) {
+        if (level.key == files.levelKey && !level.key.empty()) {
+            return level.name;
+        }
+    }
+    const std::string file = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
+    return file.size() > 4 ? file.substr(0, file.size() - 4) : file;
 }
 
 // A save's text put back into play; an empty one starts a new game.
@@ -162,7 +211,7 @@ void Game::putBackMap(const SaveReader& save) {
     }
     seen.newLook(); // seen before, not now
     for (const LevelFile::UnitPlace& mark : save.marks()) {
-        seen.addMark(mark.x, mark.y);
+        seen.addMark(mark.x + CELL_MIDDLE, mark.y + CELL_MIDDLE); // saves keep whole cells
     }
 }
 

@@ -26,6 +26,7 @@ void Game::applySettings() {
     view->flashShare = inForce.flashShare();
     hud->captionsOn = inForce.captions;
     hud->fpsOn = inForce.showFps;
+    mapScreen->overlay = inForce.mapMode == Settings::MapMode::Overlay;
     displaySystem->fillScreen = inForce.scaling == Settings::Scaling::Fill;
     if (displaySystem->display != nullptr && inForce.fullscreen != displaySystem->fullscreen()) {
         displaySystem->switchFullscreen();

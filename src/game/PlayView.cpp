@@ -11,6 +11,9 @@ namespace {
 const double SIGHT_RANGE = 4.7;
 const double CLOSE_UP_RANGE = 0.5;
 const float FLASH_STRENGTH = 0.6f;
+const float PANEL_TOP = 150.0f;
+const float PANEL_LINE_GAP = 20.0f;
+const float PANEL_WIDTH = 420.0f;
 
 } // namespace
 
@@ -18,7 +21,7 @@ const float FLASH_STRENGTH = 0.6f;
 // flash and the HUD over them.
 // The frame is written, never read: it is locked write-only and cleared in memory, so
 // that the window's back buffer is not read back from the graphics driver every frame.
-void PlayView::drawFrame(const SwordSway& sway) {
+void PlayView::drawFrame(const SwordSway& sway, bool underScreen) {
     const bool mapOpen = scene.map != nullptr && scene.map->open;
     const bool mapInstead = mapOpen && !scene.map->overlay;
     {
@@ -32,7 +35,11 @@ void PlayView::drawFrame(const SwordSway& sway) {
                 scene.map->drawCells(image, scene.grid, mapPlayer(), mapPalette);
             } else {
                 scene.camera->drawWalls(scene.texture, image);
-                drawUnits(image);
+                if (mapOpen) {
+                    drawUnitsUnderMap(image);
+                } else {
+                    drawUnits(image);
+                }
             }
         }
     }
@@ -49,8 +56,25 @@ void PlayView::drawFrame(const SwordSway& sway) {
     drawDamageFlash();
     drawBlowEdge();
     drawFall();
-    scene.hud->draw(scene.font, scene.player->health, scene.units->size());
-    drawTallyPanel();
+    scene.hud->draw(scene.font, scene.player->health, scene.units->size(), hudFrame(underScreen));
+    drawTallyPanel(underScreen);
+}
+
+Hud::Frame PlayView::hudFrame(bool underScreen) const {
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    Hud::Frame frame;
+    if (target != nullptr) {
+        frame.width = al_get_bitmap_width(target);
+        frame.height = al_get_bitmap_height(target);
+    }
+    const bool mapOpen = scene.map != nullptr && scene.map->open;
+    frame.footTaken = mapOpen ? MapScreen::footHeight(wayOn) : 0;
+    frame.rateShown = !underScreen;
+    return frame;
+}
+
+Hud::Layout PlayView::hudLayout(bool underScreen) const {
+    return scene.hud->layout(scene.player->health, scene.units->size(), hudFrame(underScreen));
 }
 
 void PlayView::blowFrom(double side, bool behind) {
@@ -129,7 +153,7 @@ void PlayView::drawMap(bool overTheView) const {
             skulls.push_back({unit->x, unit->y});
         }
     }
-    scene.map->drawMarkers(mapPlayer(), skulls, tally);
+    scene.map->drawMarkers(mapPlayer(), skulls, tally, wayOn);
 }
 
 void PlayView::showTally() {
@@ -137,29 +161,44 @@ void PlayView::showTally() {
     tallyTimer.start();
 }
 
-void PlayView::drawTallyPanel() const {
+std::vector<PlacedText> PlayView::tallyPanelLines(bool underScreen) const {
     const double since = tallyTimer.getElapsedMs();
-    if (!tallyShown || since < TALLY_DELAY_MS || since > TALLY_DELAY_MS + TALLY_MS ||
-        scene.font == nullptr) {
-        return;
+    if (!tallyShown || underScreen || since < TALLY_DELAY_MS || since > TALLY_DELAY_MS + TALLY_MS) {
+        return {};
     }
     std::vector<std::string> lines = tally.lines();
     if (!wayOn.empty()) {
         lines.push_back(wayOn);
     }
-    const float top = 150.0f, lineGap = 20.0f, width = 420.0f;
-    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - width) / 2.0f;
-    al_draw_filled_rectangle(left, top, left + width, top + 28 + lineGap * lines.size(),
-                             al_map_rgba(0, 0, 0, 190));
-    al_draw_rectangle(left, top, left + width, top + 28 + lineGap * lines.size(), Hud::ink(), 1.0f);
+    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - PANEL_WIDTH) / 2.0f;
+    std::vector<PlacedText> placed;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        al_draw_text(scene.font, Hud::ink(), left + width / 2, top + 14 + lineGap * i,
-                     ALLEGRO_ALIGN_CENTRE, lines[i].c_str());
+        placed.push_back({lines[i], left + PANEL_WIDTH / 2, PANEL_TOP + 14 + PANEL_LINE_GAP * i,
+                          ALLEGRO_ALIGN_CENTRE});
+    }
+    return placed;
+}
+
+void PlayView::drawTallyPanel(bool underScreen) const {
+    const std::vector<PlacedText> lines = tallyPanelLines(underScreen);
+    if (lines.empty() || scene.font == nullptr) {
+        return;
+    }
+    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - PANEL_WIDTH) / 2.0f;
+    const float bottom = PANEL_TOP + 28 + PANEL_LINE_GAP * lines.size();
+    al_draw_filled_rectangle(left, PANEL_TOP, left + PANEL_WIDTH, bottom,
+                             al_map_rgba(0, 0, 0, 190));
+    al_draw_rectangle(left, PANEL_TOP, left + PANEL_WIDTH, bottom, Hud::ink(), 1.0f);
+    for (const PlacedText& line : lines) {
+        line.draw(scene.font, Hud::ink());
     }
 }
 
 bool PlayView::orderUnits() {
-    std::vector<Unit*>& units = *scene.units;
+    return orderForDrawing(*scene.units);
+}
+
+bool PlayView::orderForDrawing(std::vector<Unit*>& units) {
     unitDistances.clear();
     for (Unit* unit : units) {
         const double distance = scene.camera->distanceTo(unit->x, unit->y);
@@ -173,12 +212,15 @@ bool PlayView::orderUnits() {
         units[i] = unitDistances[i].second;
     }
     // A unit beside or behind the player cannot fill the view; only one in front can.
-    const Unit* nearest = nearestInFront();
+    const Unit* nearest = nearestInFrontOf(units);
     return nearest != nullptr && scene.camera->distanceTo(nearest->x, nearest->y) <= CLOSE_UP_RANGE;
 }
 
 Unit* PlayView::nearestInFront() const {
-    const std::vector<Unit*>& units = *scene.units;
+    return nearestInFrontOf(*scene.units);
+}
+
+Unit* PlayView::nearestInFrontOf(const std::vector<Unit*>& units) const {
     for (auto unit = units.rbegin(); unit != units.rend(); ++unit) {
         if (scene.camera->depthOf((*unit)->x, (*unit)->y) > 0.0) {
             return *unit;
@@ -188,16 +230,25 @@ Unit* PlayView::nearestInFront() const {
 }
 
 void PlayView::drawUnits(const LockedImage& frame) {
-    if (scene.units->empty()) {
+    drawUnitsOf(*scene.units, frame);
+}
+
+void PlayView::drawUnitsUnderMap(const LockedImage& frame) {
+    unitsUnderMap = *scene.units;
+    drawUnitsOf(unitsUnderMap, frame);
+}
+
+void PlayView::drawUnitsOf(std::vector<Unit*>& units, const LockedImage& frame) {
+    if (units.empty()) {
         return;
     }
     // So close that it fills the view: it alone is drawn, if it shows at all. One beside
     // the player at a tiny depth may show only transparent texels, and then the others
     // are drawn as ever, or a skull in plain view would vanish behind nothing.
-    if (orderUnits() && scene.camera->drawSprite(nearestInFront(), frame)) {
+    if (orderForDrawing(units) && scene.camera->drawSprite(nearestInFrontOf(units), frame)) {
         return;
     }
-    scene.camera->drawSprites(*scene.units, frame);
+    scene.camera->drawSprites(units, frame);
 }
 
 void PlayView::drawSword(const SwordSway& sway) const {

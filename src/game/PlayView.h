@@ -76,7 +76,13 @@ class PlayView : public Trackable {
     static constexpr double FALL_MS = 1000.0;
     Timer fallTimer; // follows the world's clock
 
-    void drawFrame(const SwordSway& sway);
+    // The frame of play; underScreen: a screen is drawn over it (the pause screen), which
+    // says the tally itself, so the tally's panel and the frame rate stay off.
+    void drawFrame(const SwordSway& sway, bool underScreen = false);
+    // Where the panel's lines stand now; none while it is not shown.
+    std::vector<PlacedText> tallyPanelLines(bool underScreen) const;
+    // Where the HUD's lines stand in this frame.
+    Hud::Layout hudLayout(bool underScreen) const;
     // Farthest unit first, nearest last; hides units out of sight range. True when the
     // nearest unit in front of the camera stands so close that it alone is drawn.
     bool orderUnits();
@@ -84,11 +90,18 @@ class PlayView : public Trackable {
     Unit* nearestInFront() const;
     // The units' billboards into the locked frame, after its wall pass.
     void drawUnits(const LockedImage& frame);
+    // The same under the map's overlay, which leaves the world's order of the units as
+    // it is, as the full map does: the map's mode is the player's, not the world's.
+    void drawUnitsUnderMap(const LockedImage& frame);
 
   private:
     void drawMap(bool overTheView) const;
     MapScreen::Player mapPlayer() const;
-    void drawTallyPanel() const;
+    void drawTallyPanel(bool underScreen) const;
+    Hud::Frame hudFrame(bool underScreen) const;
+    bool orderForDrawing(std::vector<Unit*>& units);
+    Unit* nearestInFrontOf(const std::vector<Unit*>& units) const;
+    void drawUnitsOf(std::vector<Unit*>& units, const LockedImage& frame);
     void drawFall() const;
     void drawBlowEdge() const;
     void drawSword(const SwordSway& sway) const;
@@ -97,6 +110,7 @@ class PlayView : public Trackable {
     Scene scene;
     // Reused every frame by orderUnits, so that ordering allocates nothing.
     std::vector<std::pair<double, Unit*>> unitDistances;
+    std::vector<Unit*> unitsUnderMap;
     MapView::Palette mapPalette;
     WorkerPool* workers;
     bool tallyShown = false;

@@ -25,6 +25,9 @@ InputSystem::InputSystem(EventSystem* eventSystem) : eventSystem(eventSystem) {}
 
 InputSystem::~InputSystem() {
     eventSystem = nullptr;
+    if (keyEvents != nullptr) {
+        al_destroy_event_queue(keyEvents);
+    }
     if (al_is_keyboard_installed()) {
         al_uninstall_keyboard();
     }
@@ -42,6 +45,12 @@ void InputSystem::init() {
     al_install_keyboard();
     al_install_mouse();
     createSnapshots();
+    if (al_is_keyboard_installed()) {
+        keyEvents = al_create_event_queue();
+        if (keyEvents != nullptr) {
+            al_register_event_source(keyEvents, al_get_keyboard_event_source());
+        }
+    }
     pads = new PadSystem();
     std::string reason;
     if (!pads->init(reason)) {
@@ -61,6 +70,7 @@ void InputSystem::createSnapshots() {
 
 PlayerCommand InputSystem::readCommand(int32_t referenceX) {
     readKeyboard();
+    pressedMeanwhile.reset(); // play polls the keys' state once a frame, as designed
     if (al_is_mouse_installed()) {
         al_get_mouse_state(currentMouse);
     }
@@ -179,6 +189,39 @@ void InputSystem::readKeyboard() {
     if (al_is_keyboard_installed()) {
         al_get_keyboard_state(currentKeyboard);
     }
+    takeKeyEvents();
+    for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; ++keycode) {
+        if (spentKeys[static_cast<std::size_t>(keycode)] &&
+            !al_key_down(currentKeyboard, keycode)) {
+            spentKeys.reset(static_cast<std::size_t>(keycode));
+        }
+    }
+}
+
+void InputSystem::takeKeyEvents() {
+    ALLEGRO_EVENT event;
+    while (keyEvents != nullptr && al_get_next_event(keyEvents, &event)) {
+        if (event.type == ALLEGRO_EVENT_KEY_DOWN) {
+            notePress(event.keyboard.keycode);
+        }
+    }
+}
+
+void InputSystem::notePress(int keycode) {
+    if (keycode > 0 && keycode < ALLEGRO_KEY_MAX) {
+        pressedMeanwhile.set(static_cast<std::size_t>(keycode));
+    }
+}
+
+void InputSystem::spendHeldKeys() {
+    if (currentKeyboard == nullptr) {
+        return; // no snapshots yet: nothing was ever read
+    }
+    readKeyboard();
+    for (int keycode = 1; keycode < ALLEGRO_KEY_MAX; ++keycode) {
+        spentKeys.set(static_cast<std::size_t>(keycode), al_key_down(currentKeyboard, keycode));
+    }
+    rememberKeyboard(); // and what went down before now is taken too
 }
 
 void InputSystem::readMouse() {
@@ -190,14 +233,19 @@ void InputSystem::readMouse() {
 
 void InputSystem::rememberKeyboard() {
     *previousKeyboard = *currentKeyboard;
+    pressedMeanwhile.reset(); // taken by this reading
 }
 
 bool InputSystem::keyDown(int keycode) const {
-    return al_key_down(currentKeyboard, keycode);
+    const bool spent =
+        keycode > 0 && keycode < ALLEGRO_KEY_MAX && spentKeys[static_cast<std::size_t>(keycode)];
+    return al_key_down(currentKeyboard, keycode) && !spent;
 }
 
 bool InputSystem::keyPressed(int keycode) const {
-    return al_key_down(currentKeyboard, keycode) && !al_key_down(previousKeyboard, keycode);
+    const bool meanwhile = keycode > 0 && keycode < ALLEGRO_KEY_MAX &&
+                           pressedMeanwhile[static_cast<std::size_t>(keycode)];
+    return (keyDown(keycode) && !al_key_down(previousKeyboard, keycode)) || meanwhile;
 }
 
 int InputSystem::anyKeyPressed() const {

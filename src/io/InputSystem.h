@@ -11,6 +11,7 @@
 #include "io/PadSystem.h"
 
 #include <allegro5/allegro.h>
+#include <bitset>
 #include <cstdint>
 
 // Turns keyboard, mouse and pad state into the frame's command, and the command into
@@ -80,6 +81,14 @@ class InputSystem : public Trackable {
     // After a pause: what was pressed meanwhile is not a new press, and the first mouse
     // reading turns nothing, wherever the pointer was left.
     void startAfresh();
+    // A screen opened or closed: the keys held now did their work there. None of them
+    // counts as held or pressed again until it is let go, and no screen takes a press made
+    // before now, so one press acts on one screen only.
+    void spendHeldKeys();
+    // A key that went down, as the keyboard's events tell it between two readings: the
+    // screens take it even when it was let go again before they looked (play polls the
+    // keys' state once a frame, and hears none of these).
+    void notePress(int keycode);
 
     KeyBindings bindings;
     PadSettings pad;
@@ -99,9 +108,16 @@ class InputSystem : public Trackable {
 
   private:
     PadControls padControls;
+    // The keyboard's events since the last reading; null without a keyboard.
+    ALLEGRO_EVENT_QUEUE* keyEvents = nullptr;
+    // Keys held when a screen opened or closed, each until it is let go.
+    std::bitset<ALLEGRO_KEY_MAX> spentKeys;
+    // Keys that went down since the screens last read the keyboard.
+    std::bitset<ALLEGRO_KEY_MAX> pressedMeanwhile;
 
     bool ignoreNextTurn = false;
 
+    void takeKeyEvents();
     void readMapKeys(PlayerCommand& command, int32_t pointerTravel);
     void readEditingKeys(MenuCommand& command) const;
     bool actionDown(KeyBindings::Action action) const;

@@ -51,11 +51,21 @@ class Camera : public Trackable, public EventListener, public Viewpoint {
 
     void handleEvent(const Event& event) override;
 
+    // Facing as every new game begins: toward line 0 of the level.
+    void faceAsNewGame() {
+        dirX = START_DIR_X;
+        dirY = 0.0;
+        planeX = 0.0;
+        planeY = START_PLANE_Y;
+    }
+    static constexpr double START_DIR_X = -1.0;
+    static constexpr double START_PLANE_Y = 0.66;
+
     EventSystem* eventSystem;
-    double dirX = -1.0;
+    double dirX = START_DIR_X;
     double dirY = 0.0;
     double planeX = 0.0;
-    double planeY = 0.66;
+    double planeY = START_PLANE_Y;
     double shadeBase = 1.35;
     double moveSpeed = 0.0;
     double rotSpeed = 0.0;

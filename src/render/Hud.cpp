@@ -26,33 +26,46 @@ std::vector<std::string> Hud::lines(int32_t health, std::size_t unitsLeft) const
     return said;
 }
 
-void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft) {
+Hud::Layout Hud::layout(int32_t health, std::size_t unitsLeft, const Frame& frame) const {
+    Layout placed;
+    float y = TOP + MARGIN / 2;
+    for (const std::string& line : lines(health, unitsLeft)) {
+        placed.corner.push_back({line, LEFT + MARGIN, y, ALLEGRO_ALIGN_LEFT});
+        y += LINE_HEIGHT;
+    }
+    const std::string said = currentCaption();
+    if (!said.empty()) {
+        const float captionY =
+            static_cast<float>(frame.height - frame.footTaken - MARGIN - LINE_HEIGHT);
+        placed.beyond.push_back({"[" + said + "]", LEFT + MARGIN, captionY, ALLEGRO_ALIGN_LEFT});
+    }
+    if (fpsOn && frame.rateShown && framesCounted >= 0) {
+        const std::string rate = std::to_string(static_cast<int>(measuredFps + 0.5)) + " fps";
+        placed.beyond.push_back({rate, static_cast<float>(frame.width - MARGIN), TOP + MARGIN / 2,
+                                 ALLEGRO_ALIGN_RIGHT});
+    }
+    return placed;
+}
+
+void Hud::draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft,
+               const Frame& frame) {
     countFrame();
     if (font == nullptr) {
         return;
     }
-    int y = TOP + MARGIN / 2;
+    const Layout placed = layout(health, unitsLeft, frame);
     int clipX, clipY, clipW, clipH;
     al_get_clipping_rectangle(&clipX, &clipY, &clipW, &clipH);
     al_set_clipping_rectangle(LEFT, TOP, WIDTH, HEIGHT);
-    for (const std::string& line : lines(health, unitsLeft)) {
-        drawLine(font, LEFT + MARGIN, y, 0, line);
-        y += LINE_HEIGHT;
+    for (const PlacedText& line : placed.corner) {
+        drawLine(font, line);
     }
     if (healthBar) {
         drawHealthBar(font, health);
     }
     al_set_clipping_rectangle(clipX, clipY, clipW, clipH);
-    ALLEGRO_BITMAP* target = al_get_target_bitmap();
-    const std::string said = currentCaption();
-    if (!said.empty()) {
-        drawLine(font, LEFT + MARGIN, al_get_bitmap_height(target) - MARGIN - LINE_HEIGHT, 0,
-                 "[" + said + "]");
-    }
-    if (fpsOn && framesCounted >= 0) {
-        const std::string rate = std::to_string(static_cast<int>(measuredFps + 0.5)) + " fps";
-        drawLine(font, al_get_bitmap_width(target) - MARGIN, TOP + MARGIN / 2, ALLEGRO_ALIGN_RIGHT,
-                 rate);
+    for (const PlacedText& line : placed.beyond) {
+        drawLine(font, line);
     }
 }
 
@@ -70,9 +83,12 @@ void Hud::drawHealthBar(const ALLEGRO_FONT* font, int32_t health) const {
 }
 
 // A dark copy one pixel down and right keeps the words legible on any texture.
-void Hud::drawLine(const ALLEGRO_FONT* font, float x, float y, int flags, const std::string& text) {
-    al_draw_text(font, al_map_rgb(0, 0, 0), x + 1, y + 1, flags, text.c_str());
-    al_draw_text(font, ink(), x, y, flags, text.c_str());
+void Hud::drawLine(const ALLEGRO_FONT* font, const PlacedText& line) {
+    PlacedText shadow = line;
+    shadow.x += 1;
+    shadow.y += 1;
+    shadow.draw(font, al_map_rgb(0, 0, 0));
+    line.draw(font, ink());
 }
 
 void Hud::caption(const std::string& text) {

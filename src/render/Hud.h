@@ -2,6 +2,7 @@
 
 #include "core/Timer.h"
 #include "core/Trackable.h"
+#include "render/PlacedText.h"
 
 #include <allegro5/allegro_font.h>
 #include <cstdint>
@@ -25,9 +26,26 @@ class Hud : public Trackable {
     void notify(const std::string& text, double forMs = NOTICE_MS);
     // What the HUD says now, line by line.
     std::vector<std::string> lines(int32_t health, std::size_t unitsLeft) const;
+
+    // The frame the HUD is drawn in.
+    struct Frame {
+        int32_t width = 600, height = 400;
+        // Pixels at the frame's foot that another drawing holds (the open map's foot): the
+        // caption stands above them.
+        int32_t footTaken = 0;
+        // False under a screen over play, where no frames of play are counted.
+        bool rateShown = true;
+    };
+    // Where the lines stand: the corner's, kept to the corner, and the rest (the caption
+    // at the foot, the frame rate at the top right).
+    struct Layout {
+        std::vector<PlacedText> corner;
+        std::vector<PlacedText> beyond;
+    };
+    Layout layout(int32_t health, std::size_t unitsLeft, const Frame& frame) const;
     // Into the current target; nothing without a font. Each call counts a frame for the
     // frame rate.
-    void draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft);
+    void draw(const ALLEGRO_FONT* font, int32_t health, std::size_t unitsLeft, const Frame& frame);
 
     // A sound's name, shown for CAPTION_MS when captions are on.
     void caption(const std::string& text);
@@ -48,8 +66,7 @@ class Hud : public Trackable {
   private:
     void countFrame();
     void drawHealthBar(const ALLEGRO_FONT* font, int32_t health) const;
-    static void drawLine(const ALLEGRO_FONT* font, float x, float y, int flags,
-                         const std::string& text);
+    static void drawLine(const ALLEGRO_FONT* font, const PlacedText& line);
 
     std::string notice;
     double noticeMs = NOTICE_MS;

@@ -26,9 +26,24 @@ void EditorScreen::say(const std::string& words) {
     noteFrames = NOTE_FRAMES;
 }
 
-void EditorScreen::savesTo(const std::string& path, bool askName) {
-    where = path;
+void EditorScreen::savesTo(const std::string& fileName, bool askName) {
+    savesToFile = fileName;
     needsName = askName;
+}
+
+void EditorScreen::savedTo(const std::string& fileName) {
+    savesTo(fileName, false);
+    savedHere = true;
+}
+
+std::string EditorScreen::whereLine() const {
+    if (savesToFile.empty()) {
+        return "Ctrl+S saves it among yours";
+    }
+    if (level.changed()) {
+        return "Unsaved; saves to " + savesToFile;
+    }
+    return (savedHere ? "Saved to " : "Saves to ") + savesToFile;
 }
 
 Screen::Next EditorScreen::update(const MenuCommand& command) {
@@ -63,6 +78,7 @@ Screen::Next EditorScreen::updateEditing(const MenuCommand& command) {
         if (needsName && level.name().empty()) {
             mode = Mode::Naming;
             typedName.clear();
+            nameWanted = false;
             return Next::Stay;
         }
         return Next::Save;
@@ -87,7 +103,12 @@ Screen::Next EditorScreen::updateNaming(const MenuCommand& command) {
             typedName += *c;
         }
     }
-    if (command.choose && !typedName.empty()) {
+    if (!typedName.empty()) {
+        nameWanted = false;
+    }
+    if (command.choose && typedName.empty()) {
+        nameWanted = true; // said on the prompt: Enter alone saves nothing
+    } else if (command.choose) {
         mode = Mode::Editing;
         level.rename(typedName);
         return Next::Save;

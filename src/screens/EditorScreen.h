@@ -43,9 +43,17 @@ class EditorScreen : public Screen {
     const std::string& problems() const { return problemSummary; }
     // A word at the foot for a few seconds' worth of frames: saved, or why not.
     void say(const std::string& words);
-    // Where the level is saved, as the right side shows it; a level without a name is asked
-    // for one before it is saved when needsName is set.
-    void savesTo(const std::string& where, bool needsName);
+    // The file Ctrl+S writes (empty: one is made among the player's levels from the
+    // level's name, which is asked for first when needsName is set); and the file it has
+    // just written.
+    void savesTo(const std::string& fileName, bool needsName);
+    void savedTo(const std::string& fileName);
+    // What the side says of it: where it goes, whether it was saved, or that changes are
+    // not saved yet.
+    std::string whereLine() const;
+    // The line at the foot: a question, the name being typed, a word for a few seconds,
+    // or what is wrong with the level.
+    std::string footLine() const;
 
     static constexpr int CELL = 11;
     static constexpr int GRID_LEFT = 8;
@@ -89,7 +97,10 @@ class EditorScreen : public Screen {
     std::vector<LevelFile::UnitPlace> problemCells;
     std::string note;
     int noteFrames = 0;
-    std::string where;
+    std::string savesToFile;
     bool needsName = false;
+    bool savedHere = false;
     std::string typedName;
+    // Enter was pressed with no name typed: the prompt says a name is wanted.
+    bool nameWanted = false;
 };

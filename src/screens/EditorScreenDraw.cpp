@@ -147,7 +147,7 @@ void EditorScreen::drawSide() const {
                                  "Ctrl+S save",
                                  "Escape leave",
                                  "",
-                                 where};
+                                 whereLine()};
     float y = GRID_TOP;
     for (const std::string& line : lines) {
         al_draw_text(fonts.text, y == GRID_TOP ? cursorInk() : Hud::ink(), SIDE_X, y, 0,
@@ -156,26 +156,28 @@ void EditorScreen::drawSide() const {
     }
 }
 
+std::string EditorScreen::footLine() const {
+    switch (mode) {
+    case Mode::Naming:
+        return "Name of the level: " + typedName + "_   " +
+               (nameWanted ? "(type a name first, or Escape)" : "(Enter saves, Escape goes back)");
+    case Mode::AskingLeave:
+        return "Leave without saving the changes? Y leaves, N stays";
+    default:
+        if (noteFrames > 0) {
+            return note;
+        }
+        return problemSummary.empty() ? "Nothing wrong: every skull can reach the start"
+                                      : problemSummary;
+    }
+}
+
 void EditorScreen::drawFoot() const {
     if (fonts.text == nullptr) {
         return;
     }
-    const float y = PALETTE_TOP + SWATCH + 6.0f;
-    std::string line;
-    ALLEGRO_COLOR ink = Hud::ink();
-    if (mode == Mode::Naming) {
-        line = "Name of the level: " + typedName + "_   (Enter saves, Escape goes back)";
-        ink = cursorInk();
-    } else if (mode == Mode::AskingLeave) {
-        line = "Leave without saving the changes? Y leaves, N stays";
-        ink = cursorInk();
-    } else if (noteFrames > 0) {
-        line = note;
-    } else if (!problemSummary.empty()) {
-        line = problemSummary;
-        ink = problemInk();
-    } else {
-        line = "Nothing wrong: every skull can reach the start";
-    }
-    al_draw_text(fonts.text, ink, GRID_LEFT, y, 0, line.c_str());
+    const bool asking = mode != Mode::Editing;
+    const bool problem = !asking && noteFrames == 0 && !problemSummary.empty();
+    const ALLEGRO_COLOR ink = asking ? cursorInk() : problem ? problemInk() : Hud::ink();
+    al_draw_text(fonts.text, ink, GRID_LEFT, PALETTE_TOP + SWATCH + 6.0f, 0, footLine().c_str());
 }

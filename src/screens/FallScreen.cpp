@@ -10,9 +10,10 @@ const int LINE_GAP = 20;
 
 } // namespace
 
-FallScreen::FallScreen(const Fonts& fonts, const std::vector<std::string>& tally, bool saveExists)
-    : fonts(fonts), tally(tally) {
-    if (saveExists) {
+FallScreen::FallScreen(const Fonts& fonts, const std::vector<std::string>& tally,
+                       const std::string& loadBrings)
+    : fonts(fonts), tally(tally), loadLine(loadBrings.empty() ? "" : "Load: " + loadBrings) {
+    if (!loadBrings.empty()) {
         items.push_back({"Load", Next::Load});
     }
     items.push_back({"Restart", Next::Play});
@@ -60,6 +61,8 @@ void FallScreen::draw() const {
         al_draw_text(fonts.text, Hud::ink(), centreX, TALLY_Y + LINE_GAP * static_cast<float>(i),
                      ALLEGRO_ALIGN_CENTRE, tally[i].c_str());
     }
+    al_draw_text(fonts.text, Hud::ink(), centreX, LOAD_LINE_Y, ALLEGRO_ALIGN_CENTRE,
+                 loadLine.c_str());
     for (std::size_t i = 0; i < items.size(); ++i) {
         const bool chosen = static_cast<int32_t>(i) == selected;
         al_draw_text(fonts.text, chosen ? al_map_rgb(0, 255, 0) : al_map_rgb(255, 255, 255),

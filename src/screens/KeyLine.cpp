@@ -4,8 +4,7 @@
 
 void KeyLine::draw(bool padConnected) const {
     if (font != nullptr) {
-        al_draw_text(font, Hud::ink(), static_cast<float>(centreX), static_cast<float>(y),
-                     ALLEGRO_ALIGN_CENTRE, text(padConnected));
+        placed(padConnected).draw(font, Hud::ink());
     }
 }
 

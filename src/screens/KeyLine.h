@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MenuCommand.h"
+#include "render/PlacedText.h"
 
 #include <allegro5/allegro_font.h>
 #include <cstdint>
@@ -24,6 +25,10 @@ class KeyLine {
 
     const char* text(bool padConnected) const { return padConnected ? words.padText : words.text; }
     void draw(bool padConnected) const;
+    PlacedText placed(bool padConnected) const {
+        return {text(padConnected), static_cast<float>(centreX), static_cast<float>(y),
+                ALLEGRO_ALIGN_CENTRE};
+    }
     // The key or button, or a click on the line.
     bool asked(const MenuCommand& command) const;
 

@@ -36,7 +36,7 @@ void MapScreen::take(const PlayerCommand& command, const Player& player) {
         return;
     }
     if (command.mark) {
-        seen.addMark(static_cast<int>(player.x), static_cast<int>(player.y));
+        seen.toggleMark(player.x, player.y);
     }
     if (command.clearMarks) {
         seen.clearMarks();
@@ -96,7 +96,7 @@ void MapScreen::drawCells(const LockedImage& frame, int* const* grid, const Play
 }
 
 void MapScreen::drawMarkers(const Player& player, const std::vector<Skull>& skulls,
-                            const Tally& tally) const {
+                            const Tally& tally, const std::string& wayOn) const {
     const MapView::Look look = lookFor(player);
     const float size = static_cast<float>(std::max(3.0, look.cellPixels / 4));
     for (const Skull& skull : skulls) {
@@ -104,18 +104,35 @@ void MapScreen::drawMarkers(const Player& player, const std::vector<Skull>& skul
         MapView::toScreen(look, Screen::WIDTH, Screen::HEIGHT, skull.x, skull.y, x, y);
         al_draw_filled_circle(x, y, size, al_map_rgb(220, 40, 30));
     }
-    for (std::size_t i = 0; i < seen.marks().size(); ++i) {
-        const LevelFile::UnitPlace& mark = seen.marks()[i];
-        float x = 0.0f, y = 0.0f;
-        MapView::toScreen(look, Screen::WIDTH, Screen::HEIGHT, mark.x + 0.5, mark.y + 0.5, x, y);
-        al_draw_rectangle(x - size, y - size, x + size, y + size, markColour(), 2.0f);
-        if (fonts.text != nullptr) {
-            al_draw_text(fonts.text, markColour(), x + size + 2, y - 8, 0,
-                         std::to_string(i + 1).c_str());
+    for (const SeenCells::Mark& mark : seen.marks()) {
+        const PlacedText::Box box = markBox(player, mark);
+        al_draw_rectangle(box.left, box.top, box.right, box.bottom, markColour(), 2.0f);
+    }
+    if (fonts.text != nullptr) {
+        for (const PlacedText& number : markNumbers(player)) {
+            number.draw(fonts.text, markColour());
         }
     }
     drawArrow(player, look);
-    drawFoot(tally);
+    drawFoot(tally, wayOn);
+}
+
+PlacedText::Box MapScreen::markBox(const Player& player, const SeenCells::Mark& mark) const {
+    const MapView::Look look = lookFor(player);
+    const float size = static_cast<float>(std::max(3.0, look.cellPixels / 4));
+    float x = 0.0f, y = 0.0f;
+    MapView::toScreen(look, Screen::WIDTH, Screen::HEIGHT, mark.x, mark.y, x, y);
+    return {x - size, y - size, x + size, y + size};
+}
+
+std::vector<PlacedText> MapScreen::markNumbers(const Player& player) const {
+    std::vector<PlacedText> numbers;
+    for (std::size_t i = 0; i < seen.marks().size(); ++i) {
+        const PlacedText::Box box = markBox(player, seen.marks()[i]);
+        const float middle = (box.top + box.bottom) / 2.0f;
+        numbers.push_back({std::to_string(i + 1), box.right + 2, middle - 8, ALLEGRO_ALIGN_LEFT});
+    }
+    return numbers;
 }
 
 void MapScreen::drawArrow(const Player& player, const MapView::Look& look) const {
@@ -135,17 +152,31 @@ void MapScreen::drawArrow(const Player& player, const MapView::Look& look) const
                             al_map_rgb(250, 220, 90));
 }
 
-void MapScreen::drawFoot(const Tally& tally) const {
-    al_draw_filled_rectangle(0, Screen::HEIGHT - FOOT_HEIGHT, Screen::WIDTH, Screen::HEIGHT,
-                             al_map_rgba(0, 0, 0, 200));
-    if (fonts.text == nullptr) {
-        return;
-    }
+int MapScreen::footHeight(const std::string& wayOn) {
+    return FOOT_HEIGHT + (wayOn.empty() ? 0 : FOOT_LINE);
+}
+
+std::vector<PlacedText> MapScreen::footLines(const Tally& tally, const std::string& wayOn) const {
     const std::string keys = std::string("Tab closes  PgUp/PgDn zoom  F ") +
                              (follow ? "free" : "follow") + "  R " +
                              (rotate ? "north up" : "turn") + "  G grid  M mark  C clear";
-    al_draw_text(fonts.text, Hud::ink(), Screen::WIDTH / 2.0f, Screen::HEIGHT - FOOT_HEIGHT + 2,
-                 ALLEGRO_ALIGN_CENTRE, keys.c_str());
-    al_draw_text(fonts.text, Hud::ink(), Screen::WIDTH / 2.0f, Screen::HEIGHT - FOOT_HEIGHT + 18,
-                 ALLEGRO_ALIGN_CENTRE, tally.line().c_str());
+    const float centre = Screen::WIDTH / 2.0f;
+    float y = static_cast<float>(Screen::HEIGHT - footHeight(wayOn) + 2);
+    std::vector<PlacedText> lines{{keys, centre, y, ALLEGRO_ALIGN_CENTRE},
+                                  {tally.line(), centre, y + FOOT_LINE, ALLEGRO_ALIGN_CENTRE}};
+    if (!wayOn.empty()) {
+        lines.push_back({wayOn, centre, y + 2 * FOOT_LINE, ALLEGRO_ALIGN_CENTRE});
+    }
+    return lines;
+}
+
+void MapScreen::drawFoot(const Tally& tally, const std::string& wayOn) const {
+    al_draw_filled_rectangle(0, static_cast<float>(Screen::HEIGHT - footHeight(wayOn)),
+                             Screen::WIDTH, Screen::HEIGHT, al_map_rgba(0, 0, 0, 200));
+    if (fonts.text == nullptr) {
+        return;
+    }
+    for (const PlacedText& line : footLines(tally, wayOn)) {
+        line.draw(fonts.text, Hud::ink());
+    }
 }

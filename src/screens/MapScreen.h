@@ -6,9 +6,11 @@
 #include "core/Trackable.h"
 #include "render/LockedImage.h"
 #include "render/MapView.h"
+#include "render/PlacedText.h"
 #include "screens/Screen.h"
 #include "world/SeenCells.h"
 
+#include <string>
 #include <vector>
 
 // The map of what the player has seen, opened over play with Tab: full (in place of the
@@ -41,17 +43,26 @@ class MapScreen : public Trackable {
     // The cells, into the locked frame.
     void drawCells(const LockedImage& frame, int* const* grid, const Player& player,
                    const MapView::Palette& palette) const;
-    // The player's arrow, the skulls seen now, the marks and the foot line with its keys
-    // and the tally, into the current target once it is unlocked.
-    void drawMarkers(const Player& player, const std::vector<Skull>& skulls,
-                     const Tally& tally) const;
+    // The player's arrow, the skulls seen now, the marks and the foot with its keys, the
+    // tally and, once the level is cleared, the way on; into the current target once it
+    // is unlocked.
+    void drawMarkers(const Player& player, const std::vector<Skull>& skulls, const Tally& tally,
+                     const std::string& wayOn) const;
+    // The foot's lines, and how high it is: a line more while there is a way on.
+    std::vector<PlacedText> footLines(const Tally& tally, const std::string& wayOn) const;
+    static int footHeight(const std::string& wayOn);
+    // Each mark's number, beside its box.
+    std::vector<PlacedText> markNumbers(const Player& player) const;
+    // Where a mark's box is drawn: centred on the point where it was put.
+    PlacedText::Box markBox(const Player& player, const SeenCells::Mark& mark) const;
 
     // The zoom steps, pixels a cell spans: the whole level fits the frame's height at
     // the first, about five cells its width at the last.
     static constexpr double ZOOMS[] = {13.0, 16.0, 20.0, 25.0, 32.0, 40.0, 50.0, 64.0, 84.0, 120.0};
     static constexpr int ZOOM_COUNT = sizeof ZOOMS / sizeof ZOOMS[0];
     static constexpr int FIRST_ZOOM = 2;
-    static constexpr int FOOT_HEIGHT = 36;
+    static constexpr int FOOT_HEIGHT = 36; // the keys and the tally
+    static constexpr int FOOT_LINE = 16;
 
     bool open = false;
     bool overlay = false; // the player's choice on the Options screen
@@ -65,7 +76,7 @@ class MapScreen : public Trackable {
 
   private:
     void drawArrow(const Player& player, const MapView::Look& look) const;
-    void drawFoot(const Tally& tally) const;
+    void drawFoot(const Tally& tally, const std::string& wayOn) const;
 
     Screen::Fonts fonts;
 };

@@ -44,21 +44,28 @@ std::string PauseScreen::lines() const {
     return std::string(goOnLine()) + "\n" + leaveLine() + "\n" + optionsLine.text(padConnected);
 }
 
+std::vector<PlacedText> PauseScreen::placedLines() const {
+    const float centreX = WIDTH * 0.5f;
+    std::vector<PlacedText> placed{{goOnLine(), centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE},
+                                   {leaveLine(), centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE},
+                                   optionsLine.placed(padConnected)};
+    for (std::size_t i = 0; i < tallyLines.size(); ++i) {
+        placed.push_back({tallyLines[i], centreX, TALLY_Y + LINE_GAP * static_cast<float>(i),
+                          ALLEGRO_ALIGN_CENTRE});
+    }
+    return placed;
+}
+
 void PauseScreen::draw() const {
     al_draw_filled_rectangle(0, 0, WIDTH, HEIGHT, al_map_rgba(0, 0, 0, DIM_ALPHA));
-    const float centreX = WIDTH * 0.5f;
     const ALLEGRO_COLOR bone = Hud::ink();
     if (fonts.title != nullptr) {
-        al_draw_text(fonts.title, bone, centreX, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
+        al_draw_text(fonts.title, bone, WIDTH * 0.5f, TITLE_Y, ALLEGRO_ALIGN_CENTRE, "Paused");
     }
     if (fonts.text == nullptr) {
         return;
     }
-    al_draw_text(fonts.text, bone, centreX, HINT_Y, ALLEGRO_ALIGN_CENTRE, goOnLine());
-    al_draw_text(fonts.text, bone, centreX, HINT_Y + LINE_GAP, ALLEGRO_ALIGN_CENTRE, leaveLine());
-    optionsLine.draw(padConnected);
-    for (std::size_t i = 0; i < tallyLines.size(); ++i) {
-        al_draw_text(fonts.text, bone, centreX, TALLY_Y + LINE_GAP * static_cast<float>(i),
-                     ALLEGRO_ALIGN_CENTRE, tallyLines[i].c_str());
+    for (const PlacedText& line : placedLines()) {
+        line.draw(fonts.text, bone);
     }
 }

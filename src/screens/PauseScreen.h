@@ -30,9 +30,11 @@ class PauseScreen : public Screen, public Trackable {
 
     // What the lines say now: they depend on why play is held and on the pad.
     std::string lines() const;
+    // Where the lines under the title stand, the tally's with them.
+    std::vector<PlacedText> placedLines() const;
 
     static constexpr int32_t OPTIONS_LINE_Y = 144;
-    // How the level is going, under the lines.
+    // How the level is going, under the lines (and, once it is cleared, the way on).
     std::vector<std::string> tallyLines;
 
   private:

@@ -38,7 +38,7 @@ void PathFinder::findPath(int32_t startX, int32_t startY, int32_t targetX, int32
     if (targetCell != 0 || (startX == targetX && startY == targetY)) {
         // Nowhere to go: the unit stays on its own cell. A walled-in target is said on
         // the console, as the search has always done.
-        if (targetCell != 0) {
+        if (targetCell != 0 && saysBlockedTarget) {
             std::cout << targetCell << std::endl;
         }
         if (startNearGrid) {

@@ -36,6 +36,9 @@ class PathFinder : public Trackable {
     // they were. A blocked target prints its cell value and answers the start cell.
     void findPath(int32_t startX, int32_t startY, int32_t targetX, int32_t targetY, int32_t& outX,
                   int32_t& outY);
+    // Whether a blocked target's cell value is printed, as the design's search does; the
+    // editor's play of a level still in the making keeps the console quiet.
+    bool saysBlockedTarget = true;
 
     // Heap of the open nodes, each as its choice key (see chooseKey); the node of the
     // target cell is kept apart, since it is chosen as soon as it is found.

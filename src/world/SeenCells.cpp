@@ -31,10 +31,23 @@ int SeenCells::count() const {
     return seenCount;
 }
 
-bool SeenCells::addMark(int x, int y) {
-    if (static_cast<int>(placedMarks.size()) >= MAX_MARKS || !MapGrid::contains(x, y)) {
+bool SeenCells::addMark(double x, double y) {
+    const bool inside =
+        x >= 0.0 && y >= 0.0 && MapGrid::contains(static_cast<int>(x), static_cast<int>(y));
+    if (static_cast<int>(placedMarks.size()) >= MAX_MARKS || !inside) {
         return false;
     }
     placedMarks.push_back({x, y});
     return true;
+}
+
+void SeenCells::toggleMark(double x, double y) {
+    const Mark here{x, y};
+    for (auto mark = placedMarks.begin(); mark != placedMarks.end(); ++mark) {
+        if (mark->cellX() == here.cellX() && mark->cellY() == here.cellY()) {
+            placedMarks.erase(mark);
+            return;
+        }
+    }
+    addMark(x, y);
 }

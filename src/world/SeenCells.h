@@ -1,6 +1,5 @@
 #pragma once
 
-#include "world/LevelFile.h"
 #include "world/MapGrid.h"
 
 #include <array>
@@ -24,11 +23,21 @@ class SeenCells {
     bool seenNow(int x, int y) const;
     int count() const;
 
-    // A mark where the player stands, numbered from 1 in the order they were put; false,
-    // and nothing put, once there are MAX_MARKS or the cell is outside the grid.
-    bool addMark(int x, int y);
+    // A mark at the point where the player stood, in that point's cell; numbered from 1 in
+    // the order they were put.
+    struct Mark {
+        double x = 0.0, y = 0.0;
+        int cellX() const { return static_cast<int>(x); }
+        int cellY() const { return static_cast<int>(y); }
+    };
+    // A mark at this point; false, and nothing put, once there are MAX_MARKS or the point is
+    // outside the grid.
+    bool addMark(double x, double y);
+    // The map's M: a mark where the player stands, or, in a cell marked already, that mark
+    // taken away (so that no cell holds two).
+    void toggleMark(double x, double y);
     void clearMarks() { placedMarks.clear(); }
-    const std::vector<LevelFile::UnitPlace>& marks() const { return placedMarks; }
+    const std::vector<Mark>& marks() const { return placedMarks; }
 
     // Once the map has been opened (or a save with a map was loaded), saves keep it; a
     // game that never opened it saves exactly what it always did.
@@ -41,5 +50,5 @@ class SeenCells {
     // The look in which each cell was last seen.
     std::array<uint32_t, MAP_SIZE * MAP_SIZE> seenInLook{};
     uint32_t look = 1;
-    std::vector<LevelFile::UnitPlace> placedMarks;
+    std::vector<Mark> placedMarks;
 };
