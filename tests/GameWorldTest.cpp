@@ -8,6 +8,8 @@
 #include "game/SwordSway.h"
 #include "render/BufferManager.h"
 #include "render/Camera.h"
+#include "units/LevelCheck.h"
+#include "world/LevelDraft.h"
 #include "world/MapGrid.h"
 
 #include <algorithm>
@@ -278,6 +280,37 @@ TEST_F(GameWorldTest, TheOverlayMapShowsTheViewThroughIt) {
     drawFrame();
     EXPECT_LT(sameShare(view, target), 0.2) << "the full map hides the view";
     al_destroy_bitmap(view);
+}
+
+} // namespace
+
+namespace {
+
+// A start in a wall: the path search prints the wall's value once per skull a frame, as
+// designed; in the editor's play of a level still in the making, and in the editor's own
+// checks, the console stays quiet.
+TEST_F(GameWorldTest, TheEditorsPlayKeepsTheConsoleQuietAboutAStartInAWall) {
+    const std::string level = closedRoom("unit:5 5\nstart:0 3\n");
+    readyToPlay();
+    const auto frames = [this]() {
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < 3; ++i) {
+            game->updateWorld();
+        }
+        return testing::internal::GetCapturedStdout();
+    };
+    game->files.fromEditor = true;
+    game->files.editorText = level;
+    game->startPlay(false);
+    EXPECT_EQ(frames(), "");
+    testing::internal::CaptureStdout();
+    LevelDraft draft = LevelDraft::fromText(level, "");
+    LevelCheck::check(draft);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    game->files.fromEditor = false;
+    writeLevel(level);
+    game->startPlay(false);
+    EXPECT_EQ(frames(), "2\n2\n2\n") << "as designed";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // text that never ends. None may hang the game, swamp its memory or be written through.
 #include "TestSupport.h"
 #include "core/RegularFile.h"
+#include "game/CommandLine.h"
 #include "world/LevelFile.h"
 #include "world/LineReader.h"
 #include "world/MapGrid.h"
@@ -11,7 +12,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -91,6 +94,35 @@ TEST(EndlessTextTest, ALongLineIsCutButTheLinesAfterItAreRead) {
     EXPECT_FALSE(lines.next(line));
     EXPECT_EQ(lines.firstCutLine(), 1);
     EXPECT_FALSE(lines.stoppedEarly());
+}
+
+// The command line read as main hands it on.
+CommandLine parse(std::vector<std::string> words) {
+    words.insert(words.begin(), "duskmarch");
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    return CommandLine::parse(static_cast<int>(words.size()), argv.data());
+}
+
+// --edit names a level to open, new or not, and is refused at once, before any window,
+// where no file could ever be saved.
+TEST(CommandLineTest, EditRefusesAtOnceWhereNoLevelCouldBeSaved) {
+    ScratchFolder folder;
+    std::filesystem::create_directory("levels");
+    const CommandLine fresh = parse({"--edit", "new.lev"});
+    EXPECT_EQ(fresh.outcome, CommandLine::Outcome::Play) << fresh.said;
+    EXPECT_EQ(fresh.editPath, "new.lev");
+    EXPECT_EQ(parse({"--edit", "levels/new.lev"}).outcome, CommandLine::Outcome::Play);
+    const CommandLine nowhere = parse({"--edit", "/nonexistent/dir/x.lev"});
+    EXPECT_EQ(nowhere.outcome, CommandLine::Outcome::Refused);
+    EXPECT_EQ(nowhere.said, "duskmarch: cannot write \"/nonexistent/dir/x.lev\": there is no "
+                            "folder \"/nonexistent/dir\"; see duskmarch --help\n");
+    std::ofstream("a-file") << "x";
+    EXPECT_EQ(parse({"--edit", "a-file/x.lev"}).outcome, CommandLine::Outcome::Refused);
+    EXPECT_EQ(parse({"--edit", "levels"}).outcome, CommandLine::Outcome::Refused) << "a folder";
 }
 
 } // namespace

@@ -126,6 +126,30 @@ TEST_F(SkillTest, AtHealthZeroThePlayerFallsOnceAndIsNeverSaved) {
     EXPECT_EQ(game->exitStatus(), 0);
 }
 
+// After a fall: the screen says what Load would bring back (the save's level, skill and
+// time), and Restart begins as every new game does, facing the way the first one faced.
+TEST_F(SkillTest, TheFallScreenSaysWhatLoadBringsBackAndRestartFacesAsANewGame) {
+    game->files.crypt = {{"levels/RirUdodu.lev", "RirUdodu.lev", "Rir Udodu", 0, false, -1},
+                         {"levels/Narrows.lev", "Narrows.lev", "The Narrows", 0, false, -1}};
+    EXPECT_EQ(game->describeSave(), "") << "no save: Load is not offered";
+    writeSave("x:3\ny:4\nskill:hunted\nlevel:Narrows.lev\n");
+    EXPECT_EQ(game->describeSave().rfind("The Narrows, Hunted, saved at ", 0), 0u)
+        << game->describeSave();
+    writeSave("x:3\ny:4\n");
+    EXPECT_EQ(game->describeSave().rfind("Rir Udodu, As designed, saved ", 0), 0u)
+        << game->describeSave();
+    playAtWithASkullInReach(Skill::indexOf("merciless"));
+    game->camera->dirX = 0.0;
+    game->camera->dirY = 1.0;
+    game->camera->planeX = -0.66;
+    game->camera->planeY = 0.0;
+    game->startPlay(false);
+    EXPECT_EQ(game->camera->dirX, -1.0);
+    EXPECT_EQ(game->camera->dirY, 0.0);
+    EXPECT_EQ(game->camera->planeX, 0.0);
+    EXPECT_EQ(game->camera->planeY, 0.66);
+}
+
 // The skill goes into the save under a key of its own, and Load goes on at it; a save
 // without it is played as designed, and one of a skill unknown too.
 TEST_F(SkillTest, ASaveKeepsItsSkillAndLoadGoesOnAtIt) {

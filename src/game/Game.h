@@ -125,6 +125,9 @@ class Game : public Trackable, public EventListener {
     Tally tally() const;
     // The player's health is gone at a skill where that ends the game.
     bool fallen() const;
+    // What Load would bring back, as the fall screen says it: the level's name, the skill
+    // and when it was saved; empty when there is no save to load.
+    std::string describeSave() const;
     // Every harder skill has them; as designed, the Options screen turns them on.
     bool hearsSkulls() const;
     bool showsCues() const;
@@ -186,9 +189,6 @@ class Game : public Trackable, public EventListener {
     PlayerCommand fallenInput(bool closeRequested);
     // "You fell" until the player chooses; then play again, or the menu, or the end.
     void runFallScreen();
-    // What Load would bring back: the level's name, the skill and when it was saved;
-    // empty when there is no save to load.
-    std::string describeSave() const;
     std::string levelNameOf(const std::string& savedLevelKey) const;
     void playAgain(bool load);
     PlayerCommand takePlayerInput(bool closeRequested);

@@ -94,11 +94,6 @@ check "a 40 ms Escape goes back to the pause screen, not further" wait_paused "$
 still_running "the game still runs, the save untouched"
 press "$WIN" Pause
 check "Pause plays on" within_a_second playing_shown resumed
-press "$WIN" Tab
-shoot "$WIN" map
-check "Tab opens the map" test "$(floor_brightness map)" -le 15
-press "$WIN" Tab
-check "and Tab closes it" within_a_second playing_shown map-closed
 
 echo "# Escape in play still saves and ends the game"
 press "$WIN" Escape
