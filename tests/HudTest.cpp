@@ -153,6 +153,9 @@ TEST_F(WordsApartTest, ThePauseScreenOverTheClearedLevelsPanel) {
     game->pauseScreen->tallyLines.push_back(game->view->wayOn);
     std::vector<PlacedText> all = game->pauseScreen->placedLines();
     add(all, game->view->tallyPanelLines(true));
+    game->mapScreen->open = true;
+    EXPECT_TRUE(game->view->tallyPanelLines(false).empty()) << "the map's foot tells it";
+    game->mapScreen->open = false;
     const Hud::Layout hud = game->view->hudLayout(true);
     add(all, hud.corner);
     add(all, hud.beyond);

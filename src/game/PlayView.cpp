@@ -162,8 +162,12 @@ void PlayView::showTally() {
 }
 
 std::vector<PlacedText> PlayView::tallyPanelLines(bool underScreen) const {
+    // Under a screen or the open map, whose foot tells the tally, the panel would only
+    // hide what they show.
+    const bool mapOpen = scene.map != nullptr && scene.map->open;
     const double since = tallyTimer.getElapsedMs();
-    if (!tallyShown || underScreen || since < TALLY_DELAY_MS || since > TALLY_DELAY_MS + TALLY_MS) {
+    if (!tallyShown || underScreen || mapOpen || since < TALLY_DELAY_MS ||
+        since > TALLY_DELAY_MS + TALLY_MS) {
         return {};
     }
     std::vector<std::string> lines = tally.lines();

@@ -79,7 +79,8 @@ class PlayView : public Trackable {
     // The frame of play; underScreen: a screen is drawn over it (the pause screen), which
     // says the tally itself, so the tally's panel and the frame rate stay off.
     void drawFrame(const SwordSway& sway, bool underScreen = false);
-    // Where the panel's lines stand now; none while it is not shown.
+    // Where the panel's lines stand now; none while it is not shown (nor under a screen
+    // or the open map).
     std::vector<PlacedText> tallyPanelLines(bool underScreen) const;
     // Where the HUD's lines stand in this frame.
     Hud::Layout hudLayout(bool underScreen) const;
