@@ -138,6 +138,9 @@ TEST_F(InputSystemTest, ScreensTakeATapBetweenTwoReadingsAndPlayDoesNot) {
     last = input.readCommand(300);
     EXPECT_FALSE(last.spawn || last.quit);
     EXPECT_FALSE(input.readMenuCommand(false).back) << "nor is it kept for a screen after";
+    input.notePress(ALLEGRO_KEY_MAX); // no key of Allegro's: passed over
+    input.notePress(-1);
+    EXPECT_EQ(input.anyKeyPressed(), 0);
 }
 
 // The key that closes a screen is spent there: held on into play, Escape neither saves nor

@@ -236,6 +236,7 @@ TEST(LevelEditorTest, SavingALevelWithoutANameAsksForOneTypedOnScreen) {
     save.ctrl = true;
     save.letter = 's';
     EXPECT_EQ(editor.update(save), Screen::Next::Stay) << "it asks for the name first";
+    EXPECT_NE(editor.footLine().find("(Enter saves"), std::string::npos) << editor.footLine();
     MenuCommand enter;
     enter.choose = true;
     EXPECT_EQ(editor.update(enter), Screen::Next::Stay) << "no name typed: nothing saved";

@@ -214,6 +214,11 @@ TEST_F(MapTest, TheMapsKeysOpenMarkZoomAndPan) {
     map.take(command, {22.1, 22.9, -1.0, 0.0});
     EXPECT_EQ(map.seen.marks().back().cellX(), 22);
     EXPECT_EQ(map.seen.marks().size(), 10u);
+    SeenCells edges;
+    EXPECT_TRUE(edges.addMark(0.0, 0.0));
+    EXPECT_FALSE(edges.addMark(-0.5, 3.0)) << "left of the grid, though it truncates to 0";
+    EXPECT_FALSE(edges.addMark(3.0, -0.5));
+    EXPECT_FALSE(edges.addMark(3.0, 30.0));
     MapCommand look;
     look.zoom = 3;
     for (int i = 0; i < 5; ++i) {

@@ -84,6 +84,9 @@ TEST_F(SkillTest, AtEachHarderSkillASkullStrikesAgainForTheSkillsDamage) {
         const int blows = play(seconds);
         EXPECT_GE(blows, expected - 1);
         EXPECT_LE(blows, expected + 1);
+        EXPECT_TRUE(game->hearsSkulls() && game->showsCues()) << "every harder skill's cues";
+        game->player->health = 0;
+        EXPECT_TRUE(game->fallen()) << "and the player can fall";
     }
 }
 
@@ -138,6 +141,10 @@ TEST_F(SkillTest, TheFallScreenSaysWhatLoadBringsBackAndRestartFacesAsANewGame) 
     writeSave("x:3\ny:4\n");
     EXPECT_EQ(game->describeSave().rfind("Rir Udodu, As designed, saved ", 0), 0u)
         << game->describeSave();
+    game->chooseLevel("elsewhere/mine.lev", "gamesave.dat"); // --level's: named by its file
+    EXPECT_EQ(game->describeSave().rfind("mine, As designed, saved ", 0), 0u)
+        << game->describeSave();
+    game->chooseLevel("levels/RirUdodu.lev", "gamesave.dat");
     playAtWithASkullInReach(Skill::indexOf("merciless"));
     game->camera->dirX = 0.0;
     game->camera->dirY = 1.0;

@@ -41,7 +41,6 @@ std::vector<LevelCheck::Problem> LevelCheck::check(LevelDraft& draft) {
         problems.push_back({start.x, start.y, "the start is in a wall"});
     }
     PathFinder search(draft.grid());
-    search.saysBlockedTarget = false; // a start in a wall is said as a problem, not on the console
     for (const LevelFile::UnitPlace& skull : draft.skulls()) {
         if (draft.cell(skull.x, skull.y) != 0) {
             problems.push_back({skull.x, skull.y, "a skull in a wall"});
