@@ -62,6 +62,16 @@ tap l 40
 tap Escape 1
 check "L and a 1 ms Escape: the list, and back to the menu" within_a_second menu_shown list-left
 still_running "the game still runs"
+tap l 40
+tap e 40
+check "E in the list opens the editor on the crypt's first level" within_a_second editor_shown list-editor
+tap Escape 40
+shoot "$WIN" list-again
+check "a 40 ms Escape goes back to the list, not further" \
+    test "$(count_colour list-again 100x90+250+178 '#00FF00')" -lt 20 -a "$(count_colour list-again 330x330+8+8 '#1E1B18')" -lt 10000
+tap Escape 40
+check "and another to the menu" within_a_second menu_shown list-left-again
+still_running "the game still runs"
 
 echo "# play, and the screens over it"
 enter_play
