@@ -133,6 +133,8 @@ TEST_F(InputSystemTest, ScreensTakeATapBetweenTwoReadingsAndPlayDoesNot) {
     input.notePress(ALLEGRO_KEY_O);
     EXPECT_TRUE(input.readMenuCommand(false).options);
     EXPECT_FALSE(input.readMenuCommand(false).options) << "taken once";
+    input.notePress(ALLEGRO_KEY_A); // the first of Allegro's key codes
+    EXPECT_EQ(input.readMenuCommand(false).letter, 'a');
     input.notePress(ALLEGRO_KEY_SPACE);
     input.notePress(ALLEGRO_KEY_ESCAPE);
     last = input.readCommand(300);
