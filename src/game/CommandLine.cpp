@@ -226,14 +226,16 @@ CommandLine checkFiles(CommandLine line, const std::string& demoPath) {
         }
     }
     for (const std::string* path : {&line.editPath, &line.recordPath, &line.statDumpPath}) {
-        std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
-        if (stranger.empty() && path == &line.editPath && !path->empty()) {
-            // Said now, not after an hour's editing at the first Ctrl+S.
-            stranger = RegularFile::missingFolderOf(*path);
-        }
+        const std::string stranger = path->empty() ? "" : RegularFile::strangerAt(*path);
         if (!stranger.empty()) {
             return refuse("cannot write \"" + *path + "\": " + stranger);
         }
+    }
+    // Said now, not after an hour's editing at the first Ctrl+S.
+    const std::string noFolder =
+        line.editPath.empty() ? "" : RegularFile::missingFolderOf(line.editPath);
+    if (!noFolder.empty()) {
+        return refuse("cannot write \"" + line.editPath + "\": " + noFolder);
     }
     if (line.replaying) {
         const std::string problem = readDemo(demoPath, line);

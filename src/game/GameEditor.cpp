@@ -153,14 +153,15 @@ void Game::saveFromEditor(EditorScreen& editor, EditedLevel& edited) {
                        (folder.empty() ? "there is no folder for your levels" : reason));
             return;
         }
-        const std::string base = folder + "/" + fileNameFor(editor.draft().name());
+        const std::string made = fileNameFor(editor.draft().name());
+        const std::string base = folder + "/" + made;
         edited.path = base + ".lev";
         for (int n = 2; RegularFile::read(edited.path, 1).outcome != RegularFile::Outcome::Missing;
              ++n) {
             edited.path = base + "-" + std::to_string(n) + ".lev";
         }
         madeName = "Saved as " + fileName(edited.path);
-        if (!onlyBlanksChanged(editor.draft().name(), fileNameFor(editor.draft().name()))) {
+        if (!onlyBlanksChanged(editor.draft().name(), made)) {
             madeName += " (a file name keeps letters, digits and dashes)";
         }
     }

@@ -65,6 +65,26 @@ void Game::readCrypt() {
     chooseLevel(files.levelPath, files.savePath);
 }
 
+// The name of the level a save was made in: a save of the crypt names its level (none for
+// the first); any other save belongs to the level played now, named as its file tells.
+std::string Game::levelNameOf(const std::string& savedLevelKey) const {
+    if (files.cryptIndex >= 0 && !files.crypt.empty()) {
+        const std::string key = savedLevelKey.empty() ? files.crypt.front().key : savedLevelKey;
+        for (const LevelInfo& level : files.crypt) {
+            if (level.key == key) {
+                return level.name;
+            }
+        }
+        return key;
+    }
+    const std::string file = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
+    LevelInfo level;
+    level.path = files.levelPath;
+    level.name = file.size() > 4 ? file.substr(0, file.size() - 4) : file;
+    readLevelInfo(level);
+    return level.name;
+}
+
 // Play goes on in this level: a crypt's level keeps the one save, any other its own.
 void Game::chooseLevel(const std::string& path, const std::string& savePath) {
     files.levelPath = path;

@@ -108,27 +108,6 @@ std::string Game::describeSave() const {
     return said;
 }
 
-// The name of the level a save was made in: a save of the crypt names its level (none for
-// the first); any other save belongs to the level played now.
-std::string Game::levelNameOf(const std::string& savedLevelKey) const {
-    if (files.cryptIndex >= 0 && !files.crypt.empty()) {
-        const std::string key = savedLevelKey.empty() ? files.crypt.front().key : savedLevelKey;
-        for (const LevelInfo& level : files.crypt) {
-            if (level.key == key) {
-                return level.name;
-            }
-        }
-        return key;
-    }
-    for (const LevelInfo& level : levelList()) {
-        if (level.key == files.levelKey && !level.key.empty()) {
-            return level.name;
-        }
-    }
-    const std::string file = files.levelPath.substr(files.levelPath.find_last_of('/') + 1);
-    return file.size() > 4 ? file.substr(0, file.size() - 4) : file;
-}
-
 // A save's text put back into play; an empty one starts a new game.
 void Game::putBackSave(const std::string& saveText) {
     if (saveText.empty()) {

@@ -22,8 +22,7 @@ const float PANEL_WIDTH = 420.0f;
 // The frame is written, never read: it is locked write-only and cleared in memory, so
 // that the window's back buffer is not read back from the graphics driver every frame.
 void PlayView::drawFrame(const SwordSway& sway, bool underScreen) {
-    const bool mapOpen = scene.map != nullptr && scene.map->open;
-    const bool mapInstead = mapOpen && !scene.map->overlay;
+    const bool mapInstead = mapOpen() && !scene.map->overlay;
     {
         const BitmapLock frame(al_get_target_bitmap(), ALLEGRO_LOCK_WRITEONLY);
         if (!frame.locked()) {
@@ -35,7 +34,7 @@ void PlayView::drawFrame(const SwordSway& sway, bool underScreen) {
                 scene.map->drawCells(image, scene.grid, mapPlayer(), mapPalette);
             } else {
                 scene.camera->drawWalls(scene.texture, image);
-                if (mapOpen) {
+                if (mapOpen()) {
                     drawUnitsUnderMap(image);
                 } else {
                     drawUnits(image);
@@ -50,7 +49,7 @@ void PlayView::drawFrame(const SwordSway& sway, bool underScreen) {
     } else {
         drawSword(sway);
     }
-    if (mapOpen) {
+    if (mapOpen()) {
         drawMap(!mapInstead);
     }
     drawDamageFlash();
@@ -67,8 +66,7 @@ Hud::Frame PlayView::hudFrame(bool underScreen) const {
         frame.width = al_get_bitmap_width(target);
         frame.height = al_get_bitmap_height(target);
     }
-    const bool mapOpen = scene.map != nullptr && scene.map->open;
-    frame.footTaken = mapOpen ? MapScreen::footHeight(wayOn) : 0;
+    frame.footTaken = mapOpen() ? MapScreen::footHeight(wayOn) : 0;
     frame.rateShown = !underScreen;
     return frame;
 }
@@ -164,9 +162,8 @@ void PlayView::showTally() {
 std::vector<PlacedText> PlayView::tallyPanelLines(bool underScreen) const {
     // Under a screen or the open map, whose foot tells the tally, the panel would only
     // hide what they show.
-    const bool mapOpen = scene.map != nullptr && scene.map->open;
     const double since = tallyTimer.getElapsedMs();
-    if (!tallyShown || underScreen || mapOpen || since < TALLY_DELAY_MS ||
+    if (!tallyShown || underScreen || mapOpen() || since < TALLY_DELAY_MS ||
         since > TALLY_DELAY_MS + TALLY_MS) {
         return {};
     }
@@ -174,7 +171,7 @@ std::vector<PlacedText> PlayView::tallyPanelLines(bool underScreen) const {
     if (!wayOn.empty()) {
         lines.push_back(wayOn);
     }
-    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - PANEL_WIDTH) / 2.0f;
+    const float left = panelLeft();
     std::vector<PlacedText> placed;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         placed.push_back({lines[i], left + PANEL_WIDTH / 2, PANEL_TOP + 14 + PANEL_LINE_GAP * i,
@@ -183,12 +180,17 @@ std::vector<PlacedText> PlayView::tallyPanelLines(bool underScreen) const {
     return placed;
 }
 
+// The panel stands in the middle of the frame, whatever its width.
+float PlayView::panelLeft() {
+    return (al_get_bitmap_width(al_get_target_bitmap()) - PANEL_WIDTH) / 2.0f;
+}
+
 void PlayView::drawTallyPanel(bool underScreen) const {
     const std::vector<PlacedText> lines = tallyPanelLines(underScreen);
     if (lines.empty() || scene.font == nullptr) {
         return;
     }
-    const float left = (al_get_bitmap_width(al_get_target_bitmap()) - PANEL_WIDTH) / 2.0f;
+    const float left = panelLeft();
     const float bottom = PANEL_TOP + 28 + PANEL_LINE_GAP * lines.size();
     al_draw_filled_rectangle(left, PANEL_TOP, left + PANEL_WIDTH, bottom,
                              al_map_rgba(0, 0, 0, 190));

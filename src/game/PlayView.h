@@ -98,7 +98,9 @@ class PlayView : public Trackable {
   private:
     void drawMap(bool overTheView) const;
     MapScreen::Player mapPlayer() const;
+    bool mapOpen() const { return scene.map != nullptr && scene.map->open; }
     void drawTallyPanel(bool underScreen) const;
+    static float panelLeft();
     Hud::Frame hudFrame(bool underScreen) const;
     bool orderForDrawing(std::vector<Unit*>& units);
     Unit* nearestInFrontOf(const std::vector<Unit*>& units) const;

@@ -208,7 +208,7 @@ void InputSystem::takeKeyEvents() {
 }
 
 void InputSystem::notePress(int keycode) {
-    if (keycode > 0 && keycode < ALLEGRO_KEY_MAX) {
+    if (isKey(keycode)) {
         pressedMeanwhile.set(static_cast<std::size_t>(keycode));
     }
 }
@@ -237,14 +237,12 @@ void InputSystem::rememberKeyboard() {
 }
 
 bool InputSystem::keyDown(int keycode) const {
-    const bool spent =
-        keycode > 0 && keycode < ALLEGRO_KEY_MAX && spentKeys[static_cast<std::size_t>(keycode)];
+    const bool spent = isKey(keycode) && spentKeys[static_cast<std::size_t>(keycode)];
     return al_key_down(currentKeyboard, keycode) && !spent;
 }
 
 bool InputSystem::keyPressed(int keycode) const {
-    const bool meanwhile = keycode > 0 && keycode < ALLEGRO_KEY_MAX &&
-                           pressedMeanwhile[static_cast<std::size_t>(keycode)];
+    const bool meanwhile = isKey(keycode) && pressedMeanwhile[static_cast<std::size_t>(keycode)];
     return (keyDown(keycode) && !al_key_down(previousKeyboard, keycode)) || meanwhile;
 }
 

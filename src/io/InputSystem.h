@@ -117,6 +117,7 @@ class InputSystem : public Trackable {
 
     bool ignoreNextTurn = false;
 
+    static bool isKey(int keycode) { return keycode > 0 && keycode < ALLEGRO_KEY_MAX; }
     void takeKeyEvents();
     void readMapKeys(PlayerCommand& command, int32_t pointerTravel);
     void readEditingKeys(MenuCommand& command) const;

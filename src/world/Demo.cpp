@@ -132,11 +132,13 @@ bool readSkill(const std::string& line, int version, Demo& demo) {
     char word[32] = {};
     int damage = 0, regain = 0, step = 0, delay = 0, falls = 0, cues = 0, reach = 0, used = 0;
     const bool hasReach = version >= 5;
-    const int fields =
-        hasReach ? std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d %d%n", word, &damage,
-                               &regain, &step, &delay, &falls, &cues, &reach, &used)
-                 : std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d%n", word, &damage,
-                               &regain, &step, &delay, &falls, &cues, &used);
+    int fields = std::sscanf(line.c_str(), "skill %31s %d %d %d %d %d %d%n", word, &damage, &regain,
+                             &step, &delay, &falls, &cues, &used);
+    if (hasReach && fields == 7) {
+        int more = 0;
+        fields += std::sscanf(line.c_str() + used, " %d%n", &reach, &more) == 1 ? 1 : 0;
+        used += more;
+    }
     if (line.size() > 120 || fields != (hasReach ? 8 : 7) ||
         static_cast<std::size_t>(used) != line.size()) {
         return false;
